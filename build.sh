@@ -1,0 +1,188 @@
+#!/usr/bin/env bash
+# One entry point for building, testing, demonstrating and benchmarking the two
+# tools on a Debian machine. Every command installs what it is missing first and
+# is safe to run again.
+#
+#   ./build.sh demo      run orlipan on the bundled example list (screenshot when headless)
+#   ./build.sh test      native unit tests, sanitizers, fuzz smoke runs, both cross builds,
+#                        the Wine toolkit and end-to-end tests
+#   ./build.sh bench     start-up time and memory of the tools against baselines
+#   ./build.sh build     the two cross builds only
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")" && pwd)
+BUILD="$ROOT/build"
+JOBS=$(nproc 2>/dev/null || echo 2)
+export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+# No Mono or Gecko installer dialogs in a fresh prefix.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+log() { printf '\n==> %s\n' "$*"; }
+
+# ---- set-up -------------------------------------------------------------
+
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
+          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+          wine wine32:i386 wine64 xvfb xauth x11-utils x11-apps imagemagick zip)
+
+as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
+
+ensure_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    # Wine's 32-bit side (the shipped i686 build) needs the i386 architecture.
+    dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "${missing[@]}"
+}
+
+XVFB_PID=
+start_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+    local n
+    for n in $(seq 90 120); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 100); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    echo "no virtual display could be started" >&2
+    exit 1
+}
+stop_display() {
+    if [ -n "$XVFB_PID" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        kill "$XVFB_PID" 2>/dev/null || true
+    fi
+}
+trap stop_display EXIT
+
+ensure_wineprefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        log "creating the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+    fi
+}
+
+# ---- builds -------------------------------------------------------------
+
+configure_and_build() {  # dir, extra cmake args...
+    local dir=$1
+    shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$JOBS"
+}
+
+build_host() {
+    log "native build and unit tests"
+    configure_and_build "$BUILD/host" -DCMAKE_BUILD_TYPE=Debug
+    ctest --test-dir "$BUILD/host" --output-on-failure
+}
+
+build_sanitizers() {
+    log "native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    configure_and_build "$BUILD/sanitize" -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir "$BUILD/sanitize" --output-on-failure
+}
+
+run_fuzzers() {
+    log "libFuzzer smoke runs"
+    configure_and_build "$BUILD/fuzz" -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    local f corpus
+    for f in "$BUILD"/fuzz/bin/*_fuzz; do
+        [ -x "$f" ] || continue
+        corpus="$BUILD/fuzz/corpus/$(basename "$f")"
+        mkdir -p "$corpus"
+        echo "fuzzing $(basename "$f") for ${FUZZ_SECONDS:-5} s"
+        "$f" -max_total_time="${FUZZ_SECONDS:-5}" -timeout=5 -rss_limit_mb=2048 \
+            -print_final_stats=0 "$corpus" 2>"$corpus.log" || {
+            tail -40 "$corpus.log"
+            exit 1
+        }
+        grep -E '^Done|^#[0-9]+.*DONE' "$corpus.log" | tail -1 || true
+    done
+}
+
+build_cross() {  # arch
+    local arch=$1
+    log "cross build $arch"
+    configure_and_build "$BUILD/$arch" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake"
+}
+
+test_cross() {  # arch
+    local arch=$1
+    log "Wine tests $arch"
+    ctest --test-dir "$BUILD/$arch" --output-on-failure
+}
+
+# ---- commands -----------------------------------------------------------
+
+cmd_build() {
+    ensure_packages
+    build_cross i686
+    build_cross x86_64
+}
+
+cmd_test() {
+    local start=$SECONDS
+    ensure_packages
+    build_host
+    build_sanitizers
+    run_fuzzers
+    build_cross i686
+    build_cross x86_64
+    start_display
+    ensure_wineprefix
+    test_cross i686
+    test_cross x86_64
+    log "all tests passed in $((SECONDS - start)) s"
+}
+
+cmd_demo() {
+    ensure_packages
+    build_cross i686
+    local headless=0
+    if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
+    start_display
+    ensure_wineprefix
+    "$ROOT/tests/demo.sh" "$BUILD/i686/bin" "$headless" "$BUILD/demo"
+}
+
+cmd_bench() {
+    ensure_packages
+    build_cross i686
+    start_display
+    ensure_wineprefix
+    "$ROOT/tests/bench.sh" "$BUILD/i686/bin"
+}
+
+case "${1:-}" in
+    test) cmd_test ;;
+    demo) cmd_demo ;;
+    bench) cmd_bench ;;
+    build) cmd_build ;;
+    *)
+        echo "usage: $0 {demo|test|bench|build}" >&2
+        exit 2
+        ;;
+esac

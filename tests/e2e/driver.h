@@ -1,0 +1,83 @@
+// End-to-end driver: starts orlipan.exe / vemo.exe the way a batch file does,
+// finds their windows by process id, reads them, types and clicks with real
+// input (SendInput) and collects the exit code and the bytes written to
+// standard output. Uses documented Win32 only, so it runs on Windows as well
+// as under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+enum LaunchMode {
+    LAUNCH_NEW_CONSOLE,      // CREATE_NEW_CONSOLE, standard output to the console
+    LAUNCH_DETACHED,         // DETACHED_PROCESS: no console window at all
+    LAUNCH_REDIRECT_FILE,    // new console, standard output redirected to a file
+    LAUNCH_REDIRECT_PIPE,    // new console, standard output into a pipe read by the driver
+};
+
+struct LaunchOptions {
+    LaunchMode mode = LAUNCH_REDIRECT_FILE;
+    std::string working_dir;   // empty: the driver's temporary directory
+    WORD console_show = SW_SHOWNORMAL;  // e.g. SW_SHOWMINNOACTIVE to start the console minimised
+};
+
+struct ToolRun {
+    HANDLE process = nullptr;
+    DWORD pid = 0;
+    std::string output_file;   // LAUNCH_REDIRECT_FILE
+    HANDLE pipe_read = nullptr;  // LAUNCH_REDIRECT_PIPE
+    std::string piped;         // bytes collected from the pipe so far
+};
+
+// Directory of the running test executable; the tools are built next to it.
+std::string test_dir();
+// A fresh scratch directory for one test's files.
+std::string scratch_dir();
+void write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);
+
+// `exe` is "orlipan.exe" or "vemo.exe" (looked up in test_dir()); `args` is
+// the rest of the command line exactly as a batch file would write it.
+ToolRun start_tool(const std::string& exe, const std::string& args,
+                   const LaunchOptions& options = LaunchOptions());
+
+// Visible top-level windows of the process other than console windows.
+std::vector<HWND> tool_windows(DWORD pid);
+// Waits (bounded polling) for the first visible tool window; 0 on timeout.
+HWND wait_for_window(const ToolRun& run, int timeout_ms = 10000);
+// Waits until `hwnd` is the foreground window (activating it if need be).
+bool make_foreground(HWND hwnd, int timeout_ms = 5000);
+
+std::string window_caption(HWND hwnd);
+// Text of a system message box (its static control, id 0xFFFF).
+std::string message_box_text(HWND box);
+HWND child_by_class(HWND parent, const std::string& class_name, int index = 0);
+std::vector<HWND> children_by_class(HWND parent, const std::string& class_name);
+RECT window_rect(HWND hwnd);   // outer, screen coordinates
+RECT client_rect_on_screen(HWND hwnd);
+
+// Real input.
+void press_key(WORD vk, bool shift = false, bool control = false, bool alt = false);
+void click_at(int x, int y, bool right = false);
+void double_click_at(int x, int y);
+void click_window_center(HWND hwnd);
+
+// Bounded polling for a condition.
+template <typename Condition>
+bool wait_until(Condition condition, int timeout_ms = 5000) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > (DWORD)timeout_ms) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// Waits for the process to end; false on timeout (the process is then killed
+// and *exit_code is left unchanged).
+bool wait_exit(ToolRun& run, int timeout_ms, DWORD* exit_code);
+// Bytes the tool wrote to standard output (file or pipe), after it ended.
+std::string output_bytes(ToolRun& run);
+void kill_tool(ToolRun& run);

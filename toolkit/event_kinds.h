@@ -1,0 +1,22 @@
+// Event kinds and details returned by wait_event / poll_event. Kept free of
+// <windows.h> so that pure logic and its native tests can name them.
+#pragma once
+
+constexpr int EVENT_CONTROL = 13100;
+constexpr int EVENT_SHORTCUT = 13101;
+constexpr int EVENT_TIMER = 13110;
+constexpr int EVENT_CLOSE = 16;
+constexpr int EVENT_RESIZE = 5;
+constexpr int EVENT_MOVE = 3;
+constexpr int EVENT_REPAINT = 15;
+constexpr int EVENT_ACTIVATE = 13104;
+constexpr int EVENT_MINIMIZE = 13107;
+constexpr int EVENT_MAXIMIZE = 13108;
+constexpr int EVENT_RESTORE = 13109;
+
+constexpr int DETAIL_NONE = -1;
+constexpr int DETAIL_CLICK = 0;
+constexpr int DETAIL_RIGHT_CLICK = 1;
+constexpr int DETAIL_DOUBLE_CLICK = 2;
+constexpr int DETAIL_RIGHT_DOUBLE_CLICK = 3;
+constexpr int DETAIL_CHANGE = 768;

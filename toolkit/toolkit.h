@@ -1,0 +1,102 @@
+// The dialog toolkit: number-addressed top-level windows, their controls and
+// fonts, keyboard shortcuts, window timers and the event queue both tools loop
+// on. Native objects stay inside the toolkit; tools hold numbers and, where they
+// call the window system themselves, the handles returned here.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/event_kinds.h"
+
+// ---- Windows -------------------------------------------------------------
+
+constexpr int KEEP_VALUE = -65535;    // leave this coordinate or size unchanged
+constexpr int COLOR_DEFAULT = -1;     // no colour of one's own
+
+constexpr DWORD WINDOW_CENTER_SCREEN = 1;
+constexpr DWORD WINDOW_CENTER_OWNER = 2;
+constexpr DWORD WINDOW_NO_CONTAINER = 8;
+constexpr DWORD WINDOW_HIDDEN = 0x10000000;
+
+// Registries, the default control font and the common controls; called once by
+// the frame before anything else of the toolkit.
+void prepare_toolkit(HINSTANCE instance);
+// Closes every window, drops the event state, deletes every font. Safe to call
+// twice. Must run on the thread that owns the windows.
+void release_toolkit();
+
+HWND open_window(int window, int x, int y, int inner_width, int inner_height,
+                 const std::string& title, DWORD flags, HWND owner);
+void close_window(int window);
+void set_window_color(int window, COLORREF color);  // or COLOR_DEFAULT
+int resize_window(int window, int x, int y, int inner_width, int inner_height);
+void show_window(int window, int hide);
+void set_window_topmost(int window, int on);
+int window_x(int window);
+int window_y(int window);
+int window_inner_width(int window);
+int window_inner_height(int window);
+HWND window_handle(int window);  // 0 when the number is not open
+
+// ---- Events, shortcuts, timers --------------------------------------------
+
+constexpr int SHORTCUT_SHIFT = 0x10000;
+constexpr int SHORTCUT_CONTROL = 0x20000;
+constexpr int SHORTCUT_ALT = 0x40000;
+
+constexpr LRESULT CALLBACK_CONTINUE = (LRESULT)(LONG)0xE0E0E0E1;
+constexpr int FOCUS_NEXT_COMMAND = 64001;
+constexpr int FOCUS_PREVIOUS_COMMAND = 64002;
+
+using WindowCallback = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
+HACCEL add_shortcut(int window, int key, int shortcut_id);
+int add_window_timer(int window, int timer_id, int interval_ms);
+int remove_window_timer(int window, int timer_id);
+void set_window_callback(WindowCallback callback);
+// The message tool's keyboard cues (focus rectangles and accelerator
+// underlines shown after keyboard use); off by default.
+void set_keyboard_cues(int on);
+int wait_event();
+int poll_event();
+int event_control();
+int event_shortcut();
+int event_timer();
+int event_detail();
+int event_window();
+
+// ---- Controls and fonts ---------------------------------------------------
+
+constexpr int LIST_GRID_LINES = 0x10000;
+constexpr int LIST_FULL_ROW_SELECT = 0x40000000;
+
+constexpr int COLOR_SLOT_TEXT = 1;
+constexpr int COLOR_SLOT_BACK = 2;
+constexpr int COLOR_SLOT_LINE = 3;
+
+HWND create_list_view(int id, int x, int y, int width, int height, const std::string& column_title,
+                      int column_width, int flags);
+HWND create_label(int id, int x, int y, int width, int height, const std::string& text, int flags);
+HWND create_button(int id, int x, int y, int width, int height, const std::string& text,
+                   int flags = 0);
+
+void list_add_item(int id, int position, const std::string& text);
+int list_selected_index(int id);
+void list_select(int id, int index);
+std::string list_item_text(int id, int index);
+std::string control_text(int id);
+void set_control_text(int id, const std::string& text);
+HWND control_handle(int id);
+void focus_control(int id);
+int focused_control();
+void resize_control(int id, int x, int y, int width, int height);
+void set_control_font(int id, HFONT font);
+void set_control_color(int id, int slot, COLORREF color);
+HFONT load_font(int slot, const std::string& face, int points);
+
+// List controls fill fastest with redrawing suspended; a tool adding many lines
+// brackets them with these (nesting is counted).
+void list_begin_update(int id);
+void list_end_update(int id);

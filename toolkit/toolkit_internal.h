@@ -1,0 +1,37 @@
+// What the two halves of the toolkit tell each other: the window side
+// (windows, window procedure, events, shortcuts, timers) and the control side
+// (controls and fonts). Tools never include this header.
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/toolkit.h"
+
+// Window properties that tag native windows with their toolkit numbers. The
+// stored value is number + 1 so that number 0 is distinguishable from "none".
+constexpr char WINDOW_TAG[] = "ToolkitWindowNumber";
+constexpr char CONTROL_TAG[] = "ToolkitControlId";
+
+// ---- provided by the window side ----
+
+extern HINSTANCE toolkit_instance;
+// The window into which controls are created now (the last opened without
+// WINDOW_NO_CONTAINER); 0 when none.
+HWND container_window();
+// Number of the toolkit window `hwnd` or of its nearest tagged ancestor; -1.
+int window_number_of(HWND hwnd);
+// Appends to the queue unless equal to the unread tail entry.
+void queue_event(int kind, int id, int window, int detail);
+// Sets the live (immediate) event returned by the wait_event call that is
+// dispatching the current message.
+void set_immediate_event(int kind, int id, int detail);
+
+// ---- provided by the control side ----
+
+void prepare_controls();
+// Deletes every loaded font and the shared label brushes.
+void release_controls();
+// Each returns true when the control side took the message and set *result.
+bool control_command(HWND window, WPARAM wparam, LPARAM lparam, LRESULT* result);
+bool control_notify(HWND window, WPARAM wparam, LPARAM lparam, LRESULT* result);
+bool control_color_static(HWND window, WPARAM wparam, LPARAM lparam, LRESULT* result);

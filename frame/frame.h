@@ -20,7 +20,14 @@ using ToolRelease = void (*)();
 
 int attach_console();
 void find_console_window();
+// Releases the toolkit, then the tool's files; harmless when called again.
 void release_runtime();
+// What release_runtime closes after the toolkit; run_frame sets it.
+void set_file_release(ToolRelease release_files);
+// Installed by attach_console; the system calls it on a thread of its own.
+// Always FALSE; on CTRL_CLOSE_EVENT it first has release_runtime run on the
+// main thread (see frame_win32.cpp).
+BOOL WINAPI console_ctrl_handler(DWORD event);
 
 // Writes the bytes of `text` to standard output as they are: the console when
 // it is one, otherwise the file or pipe behind it. Reports nothing.

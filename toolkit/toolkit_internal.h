@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "toolkit/event_queue.h"
 #include "toolkit/toolkit.h"
 
 // Window properties that tag native windows with their toolkit numbers. The
@@ -25,6 +28,28 @@ void queue_event(int kind, int id, int window, int detail);
 // Sets the live (immediate) event returned by the wait_event call that is
 // dispatching the current message.
 void set_immediate_event(int kind, int id, int detail);
+
+// ---- shared by the window side's own files ----
+
+struct WindowRecord {
+    HWND handle;
+    COLORREF color;     // or COLOR_DEFAULT
+    HBRUSH brush;       // none for COLOR_DEFAULT
+    bool min_max;       // set while minimised or maximised
+    HWND focus_memory;  // the control that had the focus at deactivation
+    std::vector<ShortcutEntry> shortcuts;
+    HACCEL accelerators;
+};
+
+// Null when the number is not open.
+WindowRecord* find_window_record(int window);
+// The record whose native window is exactly `hwnd`; null for any other window.
+WindowRecord* record_of_handle(HWND hwnd);
+// Builds the native accelerator table of a fresh window.
+void start_window_shortcuts(WindowRecord& record);
+LRESULT CALLBACK toolkit_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+// Forgets the queue, the live and snapshot fields and the window callback.
+void drop_event_state();
 
 // ---- provided by the control side ----
 

@@ -55,6 +55,8 @@ std::string window_caption(HWND hwnd);
 std::string message_box_text(HWND box);
 HWND child_by_class(HWND parent, const std::string& class_name, int index = 0);
 std::vector<HWND> children_by_class(HWND parent, const std::string& class_name);
+// First descendant of that class whose text equals `text` exactly; 0 if none.
+HWND child_by_text(HWND parent, const std::string& class_name, const std::string& text);
 RECT window_rect(HWND hwnd);   // outer, screen coordinates
 RECT client_rect_on_screen(HWND hwnd);
 
@@ -81,3 +83,6 @@ bool wait_exit(ToolRun& run, int timeout_ms, DWORD* exit_code);
 // Bytes the tool wrote to standard output (file or pipe), after it ended.
 std::string output_bytes(ToolRun& run);
 void kill_tool(ToolRun& run);
+// Asks a window to close as its system menu's Close item does (Alt+F4 without
+// the keyboard); used where no close box can be clicked.
+void request_close(HWND hwnd);

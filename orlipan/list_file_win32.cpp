@@ -1,0 +1,84 @@
+#include "orlipan/list_file_win32.h"
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+namespace {
+
+std::map<int, HANDLE> open_files;
+
+// The system reports the size it needs when the buffer is too small, so a
+// long path is never cut; a few tries cover an environment that changes
+// between the calls.
+constexpr int PATH_TRIES = 3;
+
+bool expand_environment(const std::string& path, std::string* expanded) {
+    DWORD size = MAX_PATH;
+    for (int attempt = 0; attempt < PATH_TRIES; ++attempt) {
+        std::vector<char> buffer(size + 1);
+        DWORD needed = ExpandEnvironmentStringsA(path.c_str(), buffer.data(), size);
+        if (needed == 0) return false;
+        if (needed <= size) {
+            *expanded = buffer.data();
+            return true;
+        }
+        size = needed;
+    }
+    return false;
+}
+
+bool full_path_of(const std::string& path, std::string* full) {
+    DWORD size = MAX_PATH;
+    for (int attempt = 0; attempt < PATH_TRIES; ++attempt) {
+        std::vector<char> buffer(size + 1);
+        DWORD length = GetFullPathNameA(path.c_str(), size, buffer.data(), nullptr);
+        if (length == 0) return false;
+        if (length < size) {
+            full->assign(buffer.data(), length);
+            return true;
+        }
+        size = length;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string expand_list_path(const std::string& path) {
+    if (path.empty()) return path;
+    std::string expanded;
+    if (!expand_environment(path, &expanded)) return path;
+    std::string full;
+    if (!full_path_of(expanded, &full)) return expanded;
+    return full;
+}
+
+bool open_list_file(int slot, const std::string& path) {
+    close_list_file(slot);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    open_files[slot] = file;
+    return true;
+}
+
+int read_list_file(int slot, char* buffer, int capacity) {
+    auto found = open_files.find(slot);
+    if (found == open_files.end() || capacity <= 0) return 0;
+    DWORD got = 0;
+    if (!ReadFile(found->second, buffer, (DWORD)capacity, &got, nullptr)) return 0;
+    return (int)got;
+}
+
+void close_list_file(int slot) {
+    auto found = open_files.find(slot);
+    if (found == open_files.end()) return;
+    CloseHandle(found->second);
+    open_files.erase(found);
+}
+
+void close_list_files() {
+    while (!open_files.empty()) close_list_file(open_files.begin()->first);
+}

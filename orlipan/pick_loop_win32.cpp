@@ -1,0 +1,56 @@
+#include "orlipan/pick_loop_win32.h"
+
+#include "frame/frame.h"
+#include "orlipan/pick_output.h"
+#include "orlipan/pick_window_win32.h"
+#include "resources/version.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+bool menu_mode() { return (pick_settings.flags & PICK_FLAG_MENU) != 0; }
+
+int next_action() {
+    int kind = wait_event();
+    if (kind == EVENT_RESIZE) layout_pick_list();
+    return pick_action_of_event(kind, event_control(), event_detail(), event_shortcut(),
+                                menu_mode());
+}
+
+// A refused accept is not reported: the user simply goes on.
+int checked_action(int action) {
+    if (action != PICK_ACCEPT) return action;
+    int index = list_selected_index(PICK_LIST_ID);
+    std::string line = index < 0 ? std::string() : list_item_text(PICK_LIST_ID, index);
+    switch (check_accept(index, menu_mode(), line)) {
+        case ACCEPT_TAKE:
+            pick_state.picked_index = index;
+            return PICK_ACCEPT;
+        case ACCEPT_REFUSE_AND_CLEAR:
+            list_select(PICK_LIST_ID, -1);
+            return PICK_NONE;
+        default:
+            return PICK_NONE;
+    }
+}
+
+}  // namespace
+
+int run_pick_loop() {
+    int action = PICK_NONE;
+    while (action == PICK_NONE) action = checked_action(next_action());
+    return action;
+}
+
+void build_pick_output() {
+    std::string out = make_pick_output(pick_settings.output_string, control_text(PICK_LIST_ID),
+                                       (pick_settings.flags & PICK_FLAG_QUOTE) != 0);
+    if ((pick_settings.flags & PICK_FLAG_OEMOUT) && !out.empty()) CharToOemA(&out[0], &out[0]);
+    if (!out.empty()) print_text(out);
+    ToolExit = pick_exit_code(pick_state.picked_index);
+}
+
+void report_message() {
+    if (pick_settings.message.empty()) return;
+    MessageBoxA(nullptr, pick_settings.message.c_str(), ORLIPAN_VERSION_TEXT, MB_OK);
+}

@@ -1,0 +1,47 @@
+// The list tool's command line: ListFile, Title, OutputString and the options,
+// read into one PickSettings record that the rest of the run only reads.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Word options, one bit each.
+constexpr uint32_t PICK_FLAG_QUOTE = 1;
+constexpr uint32_t PICK_FLAG_OEMLIST = 2;
+constexpr uint32_t PICK_FLAG_OEMOUT = 4;
+constexpr uint32_t PICK_FLAG_CMDCENTER = 8;
+constexpr uint32_t PICK_FLAG_MENU = 16;
+constexpr uint32_t PICK_FLAG_ONTOP = 64;
+
+constexpr int32_t PICK_DEFAULT_FONT_SIZE = 9;
+constexpr uint32_t PICK_DEFAULT_BACK_COLOR = 0xFFFFFF;
+
+extern const char PICK_INVALID_OPTION[];
+extern const char PICK_INVALID_ARGUMENT[];
+extern const char PICK_USAGE_TEXT[];
+
+struct PickSettings {
+    std::string list_file;
+    std::string title;
+    std::string output_string;
+    int32_t positional_count = 0;
+    uint32_t flags = 0;
+    std::string font_face;
+    int32_t font_size = 0;
+    uint32_t back_color = 0;
+    uint32_t text_color = 0;
+    int32_t offset_x = 0;
+    int32_t offset_y = 0;
+    // Pending report; when set, the run ends with it in a message box.
+    std::string message;
+};
+
+// Turns a list-file path into its absolute form with environment variables
+// expanded, or returns it unchanged when that is not possible.
+using PathExpander = std::function<std::string(const std::string&)>;
+
+// `arguments` are the command-line arguments after the program name, in order.
+PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
+                                  const PathExpander& expand_path);

@@ -1,0 +1,27 @@
+// Splits the input at zero bytes into arguments and parses them as a command
+// line; the settings must come out consistent whatever the bytes.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "orlipan/pick_options.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::vector<std::string> arguments(1);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == 0) {
+            arguments.emplace_back();
+        } else {
+            arguments.back().push_back((char)data[i]);
+        }
+    }
+    PickSettings s = parse_pick_arguments(arguments, [](const std::string& p) { return p; });
+    if (s.message.empty()) {
+        if (s.positional_count < 1 || s.positional_count > 3) abort();
+        if (s.font_size == 0 || s.back_color == 0) abort();
+        if ((s.back_color | s.text_color) > 0xFFFFFFu) abort();
+        if ((s.flags & ~0x5Fu) != 0) abort();
+    }
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include "orlipan/pick_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Stands in for the system's path expansion: marks what it was given.
+std::string fake_expand(const std::string& path) { return "C:\\work\\" + path; }
+
+PickSettings parse(const std::vector<std::string>& arguments) {
+    return parse_pick_arguments(arguments, fake_expand);
+}
+
+}  // namespace
+
+TEST(PickOptions, PositionalArgumentsFillFileTitleAndTemplate) {
+    PickSettings s = parse({"list.txt", "Pick one", "set x=$item"});
+    EXPECT_EQ(s.list_file, "C:\\work\\list.txt");
+    EXPECT_EQ(s.title, "Pick one");
+    EXPECT_EQ(s.output_string, "set x=$item");
+    EXPECT_EQ(s.message, "");
+    EXPECT_EQ(s.font_face, "Verdana");
+    EXPECT_EQ(s.font_size, 9);
+    EXPECT_EQ(s.back_color, 0xFFFFFFu);
+    EXPECT_EQ(s.text_color, 0u);
+}
+
+TEST(PickOptions, NoPositionalArgumentGivesTheUsageText) {
+    for (auto args : {std::vector<std::string>{}, std::vector<std::string>{"/menu"}}) {
+        PickSettings s = parse(args);
+        EXPECT_EQ(s.message, PICK_USAGE_TEXT);
+    }
+    std::string usage = PICK_USAGE_TEXT;
+    size_t cut = usage.find("\r\r");
+    ASSERT_NE(cut, std::string::npos);
+    EXPECT_GT(cut, 0u);
+    EXPECT_EQ(usage.substr(cut + 2),
+              "Syntax: ORLIPAN ListFile Title [OutputString] [Options] [> OutputFile]");
+    EXPECT_EQ(usage.find('\n'), std::string::npos);
+}
+
+TEST(PickOptions, WordOptionsIgnoreCaseAndOnlyAddBits) {
+    PickSettings s =
+        parse({"/Quote", "/OEMLIST", "/oemout", "/CmdCenter", "/menu", "/ontop", "l", "/quote"});
+    EXPECT_EQ(s.message, "");
+    EXPECT_EQ(s.flags, 1u | 2u | 4u | 8u | 16u | 64u);
+    EXPECT_EQ(parse({"l", "/fixedfont"}).font_face, "Lucida Console");
+    EXPECT_EQ(parse({"l", "/fixedfont"}).flags, 0u);
+}
+
+TEST(PickOptions, UnknownOptionIsReportedAsTypedAndStopsParsing) {
+    EXPECT_EQ(parse({"l", "/Quote2"}).message, "Invalid Option: /Quote2");
+    EXPECT_EQ(parse({"l", "/"}).message, "Invalid Option: /");
+    EXPECT_EQ(parse({"l", "/fsx=1"}).message, "Invalid Option: /fsx=1");
+    EXPECT_EQ(parse({"l", "/fs"}).message, "Invalid Option: /fs");
+    // Before any positional argument it wins over the usage text.
+    EXPECT_EQ(parse({"/nope"}).message, "Invalid Option: /nope");
+    PickSettings s = parse({"l", "/bad", "/menu", "a", "b", "c"});
+    EXPECT_EQ(s.message, "Invalid Option: /bad");
+    EXPECT_EQ(s.flags, 0u);
+    EXPECT_EQ(s.title, "");
+}
+
+TEST(PickOptions, FourthPositionalArgumentIsReported) {
+    PickSettings s = parse({"a.txt", "T", "out", "extra", "/bad"});
+    EXPECT_EQ(s.message, "Invalid argument: extra");
+    EXPECT_EQ(s.output_string, "out");
+}
+
+TEST(PickOptions, DashOrEmptyArgumentsArePositional) {
+    PickSettings s = parse({"-menu", ""});
+    EXPECT_EQ(s.list_file, "C:\\work\\-menu");
+    EXPECT_EQ(s.positional_count, 2);
+    EXPECT_EQ(s.flags, 0u);
+    EXPECT_EQ(s.title, "");
+}
+
+TEST(PickOptions, EmptyListFileIsPassedToTheExpanderAsIs) {
+    std::vector<std::string> seen;
+    PickSettings s = parse_pick_arguments({"", "T"}, [&](const std::string& p) {
+        seen.push_back(p);
+        return p;
+    });
+    EXPECT_EQ(seen, std::vector<std::string>{""});
+    EXPECT_EQ(s.list_file, "");
+    EXPECT_EQ(s.message, "");
+}
+
+TEST(PickOptions, ValueOptionsReadNumbersAndColours) {
+    PickSettings s = parse({"l", "/fs=12pt", "/dx=-40", "/dy=$10", "/fc=#FF8000", "/BG=255"});
+    EXPECT_EQ(s.font_size, 12);
+    EXPECT_EQ(s.offset_x, -40);
+    EXPECT_EQ(s.offset_y, 16);
+    EXPECT_EQ(s.text_color, 0x0080FFu);
+    EXPECT_EQ(s.back_color, 0xFF0000u);  // 255 read as 0x0000FF: blue
+    EXPECT_EQ(parse({"l", "/bg=#FF0000"}).back_color, 0x0000FFu);
+    EXPECT_EQ(parse({"l", "/bg=$ff0000"}).back_color, 0x0000FFu);
+    EXPECT_EQ(parse({"l", "/fs=#10"}).font_size, 16);
+}
+
+TEST(PickOptions, ZeroMeansNotGivenForFontSizeAndBackground) {
+    PickSettings s = parse({"l", "/fs=0", "/bg=#000000"});
+    EXPECT_EQ(s.font_size, 9);
+    EXPECT_EQ(s.back_color, 0xFFFFFFu);
+    EXPECT_EQ(parse({"l", "/fs="}).font_size, 9);
+}
+
+TEST(PickOptions, LaterValueWinsAndHighColourBitsAreDropped) {
+    PickSettings s = parse({"l", "/dx=5", "/dx=-5000", "/fc=$FF123456"});
+    EXPECT_EQ(s.offset_x, -5000);
+    EXPECT_EQ(s.text_color, 0x563412u);
+    // Only the low 32 bits of the value are kept.
+    EXPECT_EQ(parse({"l", "/dy=99999999999"}).offset_y, 1215752191);
+}

@@ -1,0 +1,41 @@
+#include "orlipan/pick_output.h"
+
+#include "frame/text.h"
+#include "toolkit/event_kinds.h"
+
+int pick_action_of_event(int kind, int control, int detail, int shortcut, bool menu) {
+    switch (kind) {
+        case EVENT_CONTROL:
+            if (control != PICK_LIST_ID) return PICK_NONE;
+            if (detail == DETAIL_DOUBLE_CLICK) return PICK_ACCEPT;
+            if (detail == DETAIL_CLICK && menu) return PICK_ACCEPT;
+            return PICK_NONE;
+        case EVENT_SHORTCUT:
+            return shortcut;
+        case EVENT_CLOSE:
+            return PICK_CANCEL;
+        default:
+            return PICK_NONE;
+    }
+}
+
+int check_accept(int selected_index, bool menu, const std::string& line) {
+    if (selected_index < 0) return ACCEPT_REFUSE;
+    if (menu && trim_text(line).empty()) return ACCEPT_REFUSE_AND_CLEAR;
+    return ACCEPT_TAKE;
+}
+
+std::string make_pick_output(const std::string& output_string, const std::string& item,
+                             bool quote) {
+    // Done on the template before the line goes in, so the line's own
+    // apostrophes are never touched.
+    const std::string templ = replace_text(output_string, "''", "\"", 0);
+    const std::string inserted = quote ? "\"" + item + "\"" : item;
+    return replace_text(templ, "$item", inserted, REPLACE_IGNORE_CASE);
+}
+
+int pick_exit_code(int picked_index) {
+    if (picked_index < 0) return 0;
+    if (picked_index >= PICK_EXIT_LIMIT) return PICK_EXIT_LIMIT;
+    return picked_index + 1;
+}

@@ -1,0 +1,30 @@
+// What the selection loop decides and what an accepted line turns into.
+#pragma once
+
+#include <string>
+
+// Loop actions; the Enter and Escape shortcut ids equal the first two.
+constexpr int PICK_NONE = 0;
+constexpr int PICK_ACCEPT = 1;
+constexpr int PICK_CANCEL = 2;
+
+constexpr int PICK_LIST_ID = 1;
+constexpr int PICK_EXIT_LIMIT = 255;
+
+// The action that one event asks for (PICK_NONE for events that ask nothing).
+int pick_action_of_event(int kind, int control, int detail, int shortcut, bool menu);
+
+// Accepting the selected line: taken, refused, or refused with the selection
+// cleared (a blank menu line is a separator).
+constexpr int ACCEPT_TAKE = 0;
+constexpr int ACCEPT_REFUSE = 1;
+constexpr int ACCEPT_REFUSE_AND_CLEAR = 2;
+int check_accept(int selected_index, bool menu, const std::string& line);
+
+// The template with '' turned into " and every $item (any case) replaced by
+// the picked line, in double quotes when `quote` is set.
+std::string make_pick_output(const std::string& output_string, const std::string& item,
+                             bool quote);
+
+// Line number of a 0-based index, capped at what an exit code can carry.
+int pick_exit_code(int picked_index);

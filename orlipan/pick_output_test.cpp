@@ -1,0 +1,58 @@
+#include "orlipan/pick_output.h"
+
+#include <gtest/gtest.h>
+
+#include "toolkit/event_kinds.h"
+
+TEST(PickOutput, ItemReplacesEveryDollarItemInAnyCase) {
+    EXPECT_EQ(make_pick_output("set choice=$ITEM", "red", false), "set choice=red");
+    EXPECT_EQ(make_pick_output("$item/$Item/$iTeM", "x", false), "x/x/x");
+    EXPECT_EQ(make_pick_output("set x=$item", "", false), "set x=");
+    EXPECT_EQ(make_pick_output("", "red", false), "");
+    EXPECT_EQ(make_pick_output("no marker", "red", false), "no marker");
+}
+
+TEST(PickOutput, DoubledApostrophesInTheTemplateBecomeQuotes) {
+    EXPECT_EQ(make_pick_output("echo ''$item''", "a b", false), "echo \"a b\"");
+    EXPECT_EQ(make_pick_output("echo $item", "a b", true), "echo \"a b\"");
+    EXPECT_EQ(make_pick_output("'''", "", false), "\"'");
+}
+
+TEST(PickOutput, InsertedLineIsNeverRewritten) {
+    EXPECT_EQ(make_pick_output("[$item]", "it''s", false), "[it''s]");
+    EXPECT_EQ(make_pick_output("[$item]", "$item and $ITEM", false), "[$item and $ITEM]");
+    EXPECT_EQ(make_pick_output("$item$item", "$it", false), "$it$it");
+}
+
+TEST(PickOutput, ExitCodeIsTheLineNumberCappedAt255) {
+    EXPECT_EQ(pick_exit_code(0), 1);
+    EXPECT_EQ(pick_exit_code(2), 3);
+    EXPECT_EQ(pick_exit_code(253), 254);
+    EXPECT_EQ(pick_exit_code(254), 255);
+    EXPECT_EQ(pick_exit_code(299), 255);
+}
+
+TEST(PickOutput, EventsMapToActions) {
+    EXPECT_EQ(pick_action_of_event(EVENT_CONTROL, 1, DETAIL_DOUBLE_CLICK, 0, false), PICK_ACCEPT);
+    EXPECT_EQ(pick_action_of_event(EVENT_CONTROL, 1, DETAIL_CLICK, 0, false), PICK_NONE);
+    EXPECT_EQ(pick_action_of_event(EVENT_CONTROL, 1, DETAIL_CLICK, 0, true), PICK_ACCEPT);
+    EXPECT_EQ(pick_action_of_event(EVENT_CONTROL, 1, DETAIL_CHANGE, 0, true), PICK_NONE);
+    EXPECT_EQ(pick_action_of_event(EVENT_CONTROL, 1, DETAIL_RIGHT_CLICK, 0, true), PICK_NONE);
+    EXPECT_EQ(pick_action_of_event(EVENT_CONTROL, 2, DETAIL_DOUBLE_CLICK, 0, true), PICK_NONE);
+    EXPECT_EQ(pick_action_of_event(EVENT_SHORTCUT, 1, DETAIL_NONE, 1, false), PICK_ACCEPT);
+    EXPECT_EQ(pick_action_of_event(EVENT_SHORTCUT, 2, DETAIL_NONE, 2, false), PICK_CANCEL);
+    EXPECT_EQ(pick_action_of_event(EVENT_CLOSE, 0, 0, 0, false), PICK_CANCEL);
+    EXPECT_EQ(pick_action_of_event(EVENT_RESIZE, 0, 0, 0, false), PICK_NONE);
+    EXPECT_EQ(pick_action_of_event(256, 0, DETAIL_NONE, 0, true), PICK_NONE);
+}
+
+TEST(PickOutput, BlankMenuLinesAreSeparators) {
+    EXPECT_EQ(check_accept(-1, false, ""), ACCEPT_REFUSE);
+    EXPECT_EQ(check_accept(-1, true, "x"), ACCEPT_REFUSE);
+    EXPECT_EQ(check_accept(0, false, ""), ACCEPT_TAKE);
+    EXPECT_EQ(check_accept(0, false, "   "), ACCEPT_TAKE);
+    EXPECT_EQ(check_accept(4, true, ""), ACCEPT_REFUSE_AND_CLEAR);
+    EXPECT_EQ(check_accept(4, true, "   "), ACCEPT_REFUSE_AND_CLEAR);
+    EXPECT_EQ(check_accept(4, true, "\t"), ACCEPT_TAKE);
+    EXPECT_EQ(check_accept(4, true, " a "), ACCEPT_TAKE);
+}

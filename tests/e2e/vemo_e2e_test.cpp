@@ -1,0 +1,305 @@
+// The message box tool seen from outside: answers given with real clicks and
+// keys, the countdown, the error and usage box, the window's geometry against
+// the layout arithmetic, absurd command lines, and batch files that branch on
+// the answer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+#include "vemo/box_layout.h"
+
+namespace {
+
+const int EXIT_TIMEOUT_MS = 20000;
+const int WINDOW_TIMEOUT_MS = 15000;
+const char* const USAGE_TEXT =
+    "Shows a message box and returns the number of the button pressed.\r\n\r\n"
+    "Syntax: Vemo \"title\" \"text\" \"button1;button2..\" [options]";
+
+std::string quoted_line(const std::vector<std::string>& arguments) {
+    std::string line;
+    for (const std::string& argument : arguments) {
+        line += (line.empty() ? "\"" : " \"") + argument + "\"";
+    }
+    return line;
+}
+
+struct Box {
+    ToolRun run;
+    HWND window = nullptr;
+};
+
+// Starts the tool and waits until it shows its box and waits for input, so
+// that keys and clicks reach its event loop rather than its start-up.
+Box open_box(const std::string& args, const LaunchOptions& options = LaunchOptions()) {
+    Box box;
+    box.run = start_tool("vemo.exe", args, options);
+    if (!box.run.process) return box;
+    box.window = wait_for_window(box.run, WINDOW_TIMEOUT_MS);
+    WaitForInputIdle(box.run.process, WINDOW_TIMEOUT_MS);
+    return box;
+}
+
+DWORD finish(Box& box) {
+    DWORD code = 12345;
+    bool ended = wait_exit(box.run, EXIT_TIMEOUT_MS, &code);
+    kill_tool(box.run);
+    EXPECT_TRUE(ended) << "the tool did not end";
+    return code;
+}
+
+HWND button(HWND box, int id) {
+    for (HWND child : children_by_class(box, "Button")) {
+        if (GetDlgCtrlID(child) == id) return child;
+    }
+    return nullptr;
+}
+
+HWND focused_window(HWND box) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &info);
+    return info.hwndFocus;
+}
+
+bool drawn_as_default(HWND control) {
+    return (GetWindowLongA(control, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+}
+
+RECT rect_in_client(HWND box, HWND control) {
+    RECT r = window_rect(control);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void press(Box& box, WORD vk, bool alt = false) {
+    ASSERT_TRUE(make_foreground(box.window));
+    press_key(vk, false, false, alt);
+}
+
+DWORD answer_with_key(const std::string& args, WORD vk, bool alt = false) {
+    Box box = open_box(args);
+    EXPECT_TRUE(box.window != nullptr);
+    if (box.window) press(box, vk, alt);
+    return finish(box);
+}
+
+DWORD answer_with_click(const std::string& args, int id) {
+    Box box = open_box(args);
+    HWND target = box.window ? button(box.window, id) : nullptr;
+    EXPECT_TRUE(target != nullptr);
+    if (target) click_window_center(target);
+    return finish(box);
+}
+
+// The text as the tool measures it: the same font, made the same way.
+std::vector<TextExtent> measure(const BoxSettings& s) {
+    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    int height = -MulDiv(s.font_size, GetDeviceCaps(display, LOGPIXELSY), 72);
+    DeleteDC(display);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
+                             0, DEFAULT_QUALITY, 0, s.font_name.c_str());
+    HDC context = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(context, font);
+    std::vector<TextExtent> extents;
+    for (const std::string& line : split_fields(s.text, '\r')) {
+        SIZE size = {0, 0};
+        GetTextExtentPoint32A(context, line.c_str(), (int)line.size(), &size);
+        extents.push_back({size.cx, size.cy});
+    }
+    SelectObject(context, previous);
+    ReleaseDC(nullptr, context);
+    DeleteObject(font);
+    return extents;
+}
+
+void expect_geometry(HWND window, const std::vector<std::string>& arguments, bool on_screen) {
+    BoxSettings s = read_box_settings(arguments);
+    BoxLayout l = plan_box_layout(s);
+    fit_box_text(l, s, measure(s));
+
+    RECT client = {};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, s.window_width);
+    EXPECT_EQ(client.bottom, l.window_height);
+    RECT label = rect_in_client(window, child_by_class(window, "Static"));
+    EXPECT_EQ(label.left, l.margin);
+    EXPECT_EQ(label.top, l.margin);
+    EXPECT_EQ(label.right - label.left, l.label_width);
+    EXPECT_EQ(label.bottom - label.top, l.text_height);
+    for (int i = 1; i <= l.button_count; ++i) {
+        RECT b = rect_in_client(window, button(window, i));
+        EXPECT_EQ(b.left, l.first_button_x + (i - 1) * (s.button_width + 5)) << i;
+        EXPECT_EQ(b.top, l.button_y) << i;
+        EXPECT_EQ(b.right - b.left, s.button_width) << i;
+        EXPECT_EQ(b.bottom - b.top, l.button_height) << i;
+    }
+
+    // The toolkit centred the provisional window; the tool then moved it by
+    // half its growth and by the offsets.
+    RECT outer = window_rect(window);
+    int width = outer.right - outer.left;
+    int provisional_height = outer.bottom - outer.top - l.growth;
+    int x, y;
+    if (on_screen) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - provisional_height) / 2;
+    } else {
+        RECT owner = window_rect(GetWindow(window, GW_OWNER));
+        x = std::max<int>(0, owner.left + (owner.right - owner.left - width) / 2);
+        y = std::max<int>(0, owner.top + (owner.bottom - owner.top - provisional_height) / 2);
+    }
+    EXPECT_EQ(outer.left, x + s.offset_x);
+    EXPECT_EQ(outer.top, y - l.growth / 2 + s.offset_y);
+}
+
+}  // namespace
+
+TEST(VemoAnswers, ClicksGiveTheButtonNumberEscapeAndCloseGiveZeroEnterTheFirst) {
+    const std::string args = "Question \"Save the file?\" Yes;No;Cancel";
+    for (int id = 1; id <= 3; ++id) {
+        EXPECT_EQ(answer_with_click(args, id), (DWORD)id);
+    }
+    EXPECT_EQ(answer_with_key(args, VK_ESCAPE), 0u);
+    // No close box is drawn under Wine without a window manager; Alt+F4 is
+    // the same close request.
+    EXPECT_EQ(answer_with_key(args, VK_F4, true), 0u);
+    EXPECT_EQ(answer_with_key(args, VK_RETURN), 1u);
+}
+
+TEST(VemoAnswers, TheDefaultLookAndEnterFollowTheFocus) {
+    const std::string args = "Pick \"Which one?\" One;Two;Three /DB=2";
+    Box box = open_box(args);
+    ASSERT_TRUE(box.window != nullptr);
+    EXPECT_EQ(focused_window(box.window), button(box.window, 2));
+    EXPECT_TRUE(drawn_as_default(button(box.window, 2)));
+    EXPECT_FALSE(drawn_as_default(button(box.window, 1)));
+    press(box, VK_RETURN);
+    EXPECT_EQ(finish(box), 2u);
+
+    Box tabbed = open_box(args);
+    ASSERT_TRUE(tabbed.window != nullptr);
+    press(tabbed, VK_TAB);
+    HWND third = button(tabbed.window, 3);
+    EXPECT_TRUE(wait_until([&] { return drawn_as_default(third); }));
+    EXPECT_FALSE(drawn_as_default(button(tabbed.window, 2)));
+    press(tabbed, VK_RETURN);
+    EXPECT_EQ(finish(tabbed), 3u);
+}
+
+TEST(VemoCountdown, WithoutAValidDefaultEnterDoesNothingAndTheCountdownGivesTheSetting) {
+    for (int db : {0, 7}) {
+        SCOPED_TRACE(db);
+        Box box = open_box("T X A;B /TM=2 /DB=" + std::to_string(db));
+        ASSERT_TRUE(box.window != nullptr);
+        EXPECT_EQ(focused_window(box.window), nullptr);
+        EXPECT_FALSE(drawn_as_default(button(box.window, 1)));
+        press(box, VK_RETURN);
+        EXPECT_EQ(finish(box), (DWORD)db);
+    }
+}
+
+TEST(VemoCountdown, OnlyTheLastDollarCaptionCountsDownToTheDefaultButton) {
+    Box box = open_box("T X \"Early $;Late ($)\" /TM=2 /DB=2");
+    ASSERT_TRUE(box.window != nullptr);
+    HWND late = button(box.window, 2);
+    EXPECT_TRUE(wait_until([&] { return window_caption(late) == "Late (1)"; }, 3000));
+    EXPECT_EQ(window_caption(button(box.window, 1)), "Early 2");
+    EXPECT_EQ(finish(box), 2u);
+
+    Box negative = open_box("T X \"Go $;Stay\" /TM=-3 /DB=2");
+    ASSERT_TRUE(negative.window != nullptr);
+    EXPECT_EQ(finish(negative), 2u);
+}
+
+TEST(VemoCountdown, SpaceStopsTheCountdownWithoutPressingAButton) {
+    Box box = open_box("T X \"OK ($);Cancel\" /TM=3");
+    ASSERT_TRUE(box.window != nullptr);
+    HWND ok = button(box.window, 1);
+    std::string first = window_caption(ok);
+    EXPECT_TRUE(first == "OK (3)" || first == "OK (2)") << first;
+    press(box, VK_SPACE);
+    EXPECT_TRUE(wait_until([&] { return window_caption(ok) == "OK ()"; }, 2000));
+    EXPECT_NE(WaitForSingleObject(box.run.process, 0), WAIT_OBJECT_0);
+    press(box, VK_ESCAPE);
+    EXPECT_EQ(finish(box), 0u);
+}
+
+TEST(VemoErrorBox, UsageAndSyntaxReportsShowTheirTextAndEveryEndingGives255) {
+    Box usage = open_box("");
+    ASSERT_TRUE(usage.window != nullptr);
+    EXPECT_EQ(window_caption(usage.window), "Vemo 1.10");
+    EXPECT_EQ(window_caption(child_by_class(usage.window, "Static")), USAGE_TEXT);
+    EXPECT_EQ(window_caption(button(usage.window, 1)), "Quit");
+    EXPECT_EQ(button(usage.window, 2), nullptr);
+    RECT client = {};
+    GetClientRect(usage.window, &client);
+    EXPECT_EQ(client.right, 380);
+    press(usage, VK_ESCAPE);
+    EXPECT_EQ(finish(usage), 255u);
+
+    Box syntax = open_box("T X B extra /q");
+    ASSERT_TRUE(syntax.window != nullptr);
+    EXPECT_EQ(window_caption(child_by_class(syntax.window, "Static")),
+              "Syntax error:\rExcess argument(s):  extra\rInvalid option(s):  /q");
+    click_window_center(button(syntax.window, 1));
+    EXPECT_EQ(finish(syntax), 255u);
+
+    Box closed = open_box("/x");
+    ASSERT_TRUE(closed.window != nullptr);
+    PostMessageA(closed.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(finish(closed), 255u);
+
+    Box counted = open_box("/TM=1");
+    ASSERT_TRUE(counted.window != nullptr);
+    std::string caption = window_caption(button(counted.window, 1));
+    EXPECT_TRUE(caption == "Quit  -1" || caption == "Quit  -0") << caption;
+    EXPECT_EQ(finish(counted), 255u);
+}
+
+TEST(VemoGeometry, WindowMatchesTheLayoutOfTheMeasuredTextOnConsoleOrScreen) {
+    const std::vector<std::string> arguments = {
+        "Geometry", "A first line long enough to wrap in the label of the box^^third line",
+        "Yes;No;Cancel", "/DX=10", "/DY=-20"};
+    Box box = open_box(quoted_line(arguments));
+    ASSERT_TRUE(box.window != nullptr);
+    HWND console = GetWindow(box.window, GW_OWNER);
+    ASSERT_TRUE(console != nullptr);
+    ASSERT_TRUE(IsWindowVisible(console) && !IsIconic(console));
+    expect_geometry(box.window, arguments, false);
+    press(box, VK_ESCAPE);
+    EXPECT_EQ(finish(box), 0u);
+
+    LaunchOptions minimised;
+    minimised.console_show = SW_SHOWMINNOACTIVE;
+    Box centred = open_box(quoted_line(arguments), minimised);
+    ASSERT_TRUE(centred.window != nullptr);
+    EXPECT_TRUE(IsIconic(GetWindow(centred.window, GW_OWNER)));
+    expect_geometry(centred.window, arguments, true);
+    press(centred, VK_ESCAPE);
+    EXPECT_EQ(finish(centred), 0u);
+}
+
+TEST(VemoBadInput, AbsurdCommandLinesStillShowABoxThatEnds) {
+    std::string thousand;
+    for (int i = 1; i <= 1000; ++i) thousand += (i > 1 ? ";" : "") + std::to_string(i);
+    const std::vector<std::string> cases = {
+        "T X A;B /FS=0",       "T X A;B /FS=-5",          "T X A;B /BW=-100",
+        "T X A;B /WW=-1",      "T X A;B /FS=0 /BW=-100 /WW=-1000",
+        "T X \"\"",            "T X " + thousand,         "T \"" + std::string(30000, 'w') + "\" OK",
+    };
+    for (const std::string& args : cases) {
+        SCOPED_TRACE(args.substr(0, 60));
+        Box box = open_box(args);
+        ASSERT_TRUE(box.window != nullptr);
+        press(box, VK_ESCAPE);
+        EXPECT_EQ(finish(box), 0u);
+    }
+    // The most negative countdown still ends on its first tick.
+    Box box = open_box("T X A;B /TM=-2147483648 /DB=2");
+    ASSERT_TRUE(box.window != nullptr);
+    EXPECT_EQ(finish(box), 2u);
+}

@@ -1,0 +1,173 @@
+#include "toolkit/event_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<int> drain_kinds(EventQueue& queue) {
+    std::vector<int> kinds;
+    PendingEvent event;
+    while (pop_pending_event(queue, &event)) {
+        kinds.push_back(event.kind);
+    }
+    return kinds;
+}
+
+PendingEvent resize_of(int window) { return PendingEvent{EVENT_RESIZE, 0, window, 0}; }
+
+}  // namespace
+
+TEST(EventQueue, ConsecutiveIdenticalUnreadEventsMergeIntoOne) {
+    EventQueue queue;
+    EXPECT_TRUE(push_pending_event(queue, resize_of(0)));
+    EXPECT_FALSE(push_pending_event(queue, resize_of(0)));
+    EXPECT_EQ(drain_kinds(queue), std::vector<int>{EVENT_RESIZE});
+}
+
+TEST(EventQueue, OnlyTheTailMergesSoInterleavedEventsAllStay) {
+    EventQueue queue;
+    push_pending_event(queue, resize_of(0));
+    push_pending_event(queue, PendingEvent{EVENT_MOVE, 0, 0, 0});
+    push_pending_event(queue, resize_of(0));
+    EXPECT_EQ(drain_kinds(queue), (std::vector<int>{EVENT_RESIZE, EVENT_MOVE, EVENT_RESIZE}));
+}
+
+TEST(EventQueue, EventsDifferingInAnyFieldDoNotMerge) {
+    EventQueue queue;
+    push_pending_event(queue, PendingEvent{EVENT_CONTROL, 1, 0, DETAIL_CHANGE});
+    EXPECT_TRUE(push_pending_event(queue, PendingEvent{EVENT_CONTROL, 1, 0, DETAIL_CLICK}));
+    EXPECT_TRUE(push_pending_event(queue, PendingEvent{EVENT_CONTROL, 2, 0, DETAIL_CLICK}));
+    EXPECT_TRUE(push_pending_event(queue, PendingEvent{EVENT_CONTROL, 2, 1, DETAIL_CLICK}));
+    EXPECT_EQ(queue.entries.size(), 4u);
+}
+
+TEST(EventQueue, AnEventAlreadyTakenNeverAbsorbsTheNextOne) {
+    EventQueue queue;
+    push_pending_event(queue, resize_of(0));
+    PendingEvent taken;
+    ASSERT_TRUE(pop_pending_event(queue, &taken));
+    EXPECT_TRUE(push_pending_event(queue, resize_of(0)));
+    EXPECT_EQ(drain_kinds(queue), std::vector<int>{EVENT_RESIZE});
+    EXPECT_FALSE(pop_pending_event(queue, &taken));
+}
+
+TEST(EventState, QueuedEventBecomesTheSnapshotWithoutMessageParameters) {
+    EventState state = {};
+    state.live.wparam = 7;
+    state.live.lparam = 9;
+    begin_event_wait(state);
+    EXPECT_EQ(deliver_pending_event(state, PendingEvent{EVENT_CLOSE, 3, 3, 0}), EVENT_CLOSE);
+    EXPECT_EQ(state.snapshot.id, 3);
+    EXPECT_EQ(state.snapshot.window, 3);
+    EXPECT_EQ(state.snapshot.detail, 0);
+    EXPECT_EQ(state.snapshot.wparam, 0);
+    EXPECT_EQ(state.snapshot.lparam, 0);
+}
+
+TEST(EventState, ImmediateEventWinsOverTheDispatchedMessageAndIsClearedAfterwards) {
+    EventState state = {};
+    begin_event_wait(state);
+    state.live.kind = EVENT_CONTROL;  // set by the window procedure meanwhile
+    state.live.id = 4;
+    state.live.detail = DETAIL_CLICK;
+    EXPECT_EQ(deliver_message(state, 514, 1, 2), EVENT_CONTROL);
+    EXPECT_EQ(state.live.kind, 0);
+    EXPECT_EQ(state.snapshot.id, 4);
+    EXPECT_EQ(state.snapshot.detail, DETAIL_CLICK);
+    EXPECT_NE(state.snapshot.wparam, 1);
+}
+
+TEST(EventState, PlainMessageIsReturnedWithItsParametersAndNoDetail) {
+    EventState state = {};
+    state.live.detail = DETAIL_DOUBLE_CLICK;
+    begin_event_wait(state);
+    EXPECT_EQ(deliver_message(state, 256, 9, 0x000F0001), 256);
+    EXPECT_EQ(state.snapshot.detail, DETAIL_NONE);
+    EXPECT_EQ(state.snapshot.wparam, 9);
+    EXPECT_EQ(state.snapshot.lparam, 0x000F0001);
+}
+
+TEST(EventState, SnapshotKeepsTheLastReturnedEventWhileLiveFieldsChange) {
+    EventState state = {};
+    begin_event_wait(state);
+    deliver_pending_event(state, PendingEvent{EVENT_SHORTCUT, 100, 0, DETAIL_NONE});
+    state.live.id = 55;  // a message handled between two waits
+    state.live.window = 2;
+    EXPECT_EQ(state.snapshot.id, 100);
+    EXPECT_EQ(state.snapshot.window, 0);
+}
+
+TEST(Shortcuts, EveryWindowStartsWithTabAndShiftTabForFocus) {
+    std::vector<ShortcutEntry> entries = initial_shortcuts();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].key, 9);
+    EXPECT_EQ(entries[0].modifiers, 3);
+    EXPECT_EQ(entries[0].command, SHORTCUT_FOCUS_NEXT);
+    EXPECT_EQ(entries[1].key, 9);
+    EXPECT_EQ(entries[1].modifiers, 7);
+    EXPECT_EQ(entries[1].command, SHORTCUT_FOCUS_PREVIOUS);
+}
+
+TEST(Shortcuts, ModifierBitsMapToAcceleratorFlags) {
+    EXPECT_EQ(shortcut_modifiers(13), 3);
+    EXPECT_EQ(shortcut_modifiers(13 | SHORTCUT_KEY_CONTROL), 3 | 8);
+    EXPECT_EQ(shortcut_modifiers(13 | SHORTCUT_KEY_ALT | SHORTCUT_KEY_SHIFT), 3 | 4 | 0x10);
+}
+
+TEST(Shortcuts, RebindingTheSameKeyKeepsOneEntryWithTheLaterId) {
+    std::vector<ShortcutEntry> entries = initial_shortcuts();
+    bind_shortcut(entries, 13, 1);
+    bind_shortcut(entries, 13, 5);
+    bind_shortcut(entries, 13 | SHORTCUT_KEY_SHIFT, 6);
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[2].command, 5);
+    EXPECT_EQ(entries[3].command, 6);
+}
+
+TEST(Shortcuts, BindingPlainTabReplacesTheFocusCommand) {
+    std::vector<ShortcutEntry> entries = initial_shortcuts();
+    bind_shortcut(entries, 9, 42);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].command, 42);
+    EXPECT_EQ(entries[1].command, SHORTCUT_FOCUS_PREVIOUS);
+}
+
+TEST(FocusOrder, ForwardAndBackwardWrapAroundAndStartFromNothing) {
+    EXPECT_EQ(next_focus_index(3, 0, true), 1);
+    EXPECT_EQ(next_focus_index(3, 2, true), 0);
+    EXPECT_EQ(next_focus_index(3, -1, true), 0);
+    EXPECT_EQ(next_focus_index(3, 2, false), 1);
+    EXPECT_EQ(next_focus_index(3, 0, false), 2);
+    EXPECT_EQ(next_focus_index(3, -1, false), 2);
+    EXPECT_EQ(next_focus_index(1, 0, true), 0);
+    EXPECT_EQ(next_focus_index(0, -1, true), -1);
+}
+
+TEST(SizedBox, DraggingTheLeftEdgeMovesOnlyTheLeftEdge) {
+    SizeBox start = {100, 50, 400, 300};
+    SizeBox box = sized_box(start, SIZE_EDGE_LEFT, -20, 35, SizeLimits{10, 10, 2000, 2000});
+    EXPECT_EQ(box.left, 80);
+    EXPECT_EQ(box.right, 400);
+    EXPECT_EQ(box.top, 50);
+    EXPECT_EQ(box.bottom, 300);
+}
+
+TEST(SizedBox, MinimumSizeHoldsTheOppositeEdgeInPlace) {
+    SizeBox start = {100, 50, 400, 300};
+    SizeBox box = sized_box(start, SIZE_EDGE_TOP_LEFT, 500, 500, SizeLimits{120, 40, 2000, 2000});
+    EXPECT_EQ(box.left, 280);
+    EXPECT_EQ(box.right, 400);
+    EXPECT_EQ(box.top, 260);
+    EXPECT_EQ(box.bottom, 300);
+}
+
+TEST(SizedBox, MaximumSizeLimitsTheBottomRightCorner) {
+    SizeBox start = {0, 0, 200, 100};
+    SizeBox box = sized_box(start, SIZE_EDGE_BOTTOM_RIGHT, 900, 30, SizeLimits{10, 10, 500, 500});
+    EXPECT_EQ(box.right, 500);
+    EXPECT_EQ(box.bottom, 130);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+}

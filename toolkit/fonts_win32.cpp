@@ -1,0 +1,81 @@
+// Fonts by slot number, and the default font of newly created controls.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "toolkit/fonts_win32.h"
+#include "toolkit/toolkit.h"
+
+namespace {
+
+std::map<int, HFONT> loaded_fonts;
+// Fonts pushed out of their slot by a later load. A control may still draw with
+// one, so they live on until the fonts are released together.
+std::vector<HFONT> retired_fonts;
+HFONT default_font = nullptr;
+
+HFONT stock_gui_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+// Character height in pixels for a size in points on the display: negative, so
+// that the font mapper matches the character height rather than the cell.
+bool display_font_height(int points, int* height) {
+    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    if (!display) {
+        return false;
+    }
+    *height = -MulDiv(points, GetDeviceCaps(display, LOGPIXELSY), 72);
+    DeleteDC(display);
+    return true;
+}
+
+}  // namespace
+
+HFONT default_control_font() { return default_font ? default_font : stock_gui_font(); }
+
+void prepare_fonts() {
+    release_fonts();
+    default_font = stock_gui_font();
+}
+
+void release_fonts() {
+    for (auto& slot : loaded_fonts) {
+        DeleteObject(slot.second);
+    }
+    for (HFONT font : retired_fonts) {
+        DeleteObject(font);
+    }
+    loaded_fonts.clear();
+    retired_fonts.clear();
+    default_font = stock_gui_font();
+}
+
+HFONT load_font(int slot, const std::string& face, int points) {
+    int height = 0;
+    if (!display_font_height(points, &height)) {
+        return nullptr;
+    }
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                             DEFAULT_QUALITY, 0, face.c_str());
+    if (!font) {
+        return nullptr;
+    }
+    auto old = loaded_fonts.find(slot);
+    if (old != loaded_fonts.end()) {
+        retired_fonts.push_back(old->second);
+    }
+    loaded_fonts[slot] = font;
+    return font;
+}
+
+void set_control_font(int id, HFONT font) {
+    if (id == -1) {
+        default_font = font ? font : stock_gui_font();
+        return;
+    }
+    HWND control = control_handle(id);
+    if (control) {
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}

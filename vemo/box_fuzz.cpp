@@ -1,0 +1,56 @@
+// Arbitrary command lines through the option reader, the layout arithmetic
+// and the countdown: everything must end, without sanitizer reports.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "toolkit/event_kinds.h"
+#include "vemo/box_layout.h"
+#include "vemo/box_loop.h"
+#include "vemo/box_options.h"
+
+namespace {
+
+// Arguments are separated by zero bytes, so any byte can appear inside one.
+std::vector<std::string> arguments_of(const uint8_t* data, size_t size) {
+    std::vector<std::string> arguments(1);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == 0) {
+            arguments.emplace_back();
+        } else {
+            arguments.back() += static_cast<char>(data[i]);
+        }
+    }
+    return arguments;
+}
+
+// Measurement stand-in: widths scale with the font size, which may be absurd.
+std::vector<TextExtent> extents_of(const BoxSettings& s) {
+    std::vector<TextExtent> extents;
+    for (const std::string& line : split_fields(s.text, '\r')) {
+        extents.push_back({static_cast<int64_t>(line.size()) * s.font_size, int64_t{s.font_size}});
+    }
+    return extents;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    BoxSettings s = read_box_settings(arguments_of(data, size));
+    BoxLayout l = plan_box_layout(s);
+    fit_box_text(l, s, extents_of(s));
+    moved_window_y(moved_window_x(l.first_button_x, s.offset_x), l.growth, s.offset_y);
+
+    BoxLoop loop;
+    loop.timeout = s.timeout;
+    loop.default_button = s.default_button;
+    countdown_captions(loop, split_fields(s.buttons, ';'));
+    for (int tick = 0; tick < 3; ++tick) {
+        if (box_event_action(loop, EVENT_TIMER, BOX_TIMER_COUNTDOWN) == ACTION_FINISH) {
+            break;
+        }
+        caption_with_count(loop.countdown_caption, loop.timeout);
+    }
+    return 0;
+}

@@ -1,0 +1,41 @@
+// What the message box does with each event: which events finish the box,
+// which only stop the countdown, and the captions the countdown button shows.
+// Pure: the window side feeds in event kinds and ids and applies the results.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int ACTION_NONE = 0;
+constexpr int ACTION_STOP_COUNTDOWN = 1;
+constexpr int ACTION_FINISH = 2;
+
+constexpr int BOX_TIMER_COUNTDOWN = 9256;
+constexpr int BOX_TIMER_PERIOD_MS = 1000;
+constexpr int BOX_SHORTCUT_ENTER = 100;
+constexpr int BOX_SHORTCUT_ESCAPE = 101;
+constexpr int BOX_SHORTCUT_SPACE = 102;
+
+// Raw window messages the loop reacts to.
+constexpr int MESSAGE_KEY_DOWN = 256;
+constexpr int MESSAGE_LEFT_BUTTON_UP = 514;
+constexpr int MESSAGE_RIGHT_BUTTON_DOWN = 516;
+
+struct BoxLoop {
+    int32_t current_default = 0;
+    int32_t countdown_button = 0;
+    std::string countdown_caption;
+    int32_t timer_running = 0;
+    int32_t timeout = 0;
+    int32_t default_button = 0;
+    int32_t exit_code = 0;
+};
+
+// The caption of each button as first shown; notes the countdown button.
+std::vector<std::string> countdown_captions(BoxLoop& loop, const std::vector<std::string>& captions);
+std::string caption_with_count(const std::string& caption, int32_t timeout);
+std::string caption_without_count(const std::string& caption);
+
+// Decides the action for one event and keeps exit_code and timeout up to date.
+int box_event_action(BoxLoop& loop, int kind, int id);

@@ -42,18 +42,6 @@ TEST(TextPieces, TrimRemovesOnlySpacesAtBothEnds) {
     EXPECT_EQ(trim_text(""), "");
 }
 
-TEST(TextPieces, EqualityIsByteExactAndCaseSensitive) {
-    EXPECT_TRUE(texts_equal("", std::string()));
-    EXPECT_FALSE(texts_equal("Menu", "menu"));
-    EXPECT_TRUE(texts_equal("menu", "menu"));
-}
-
-TEST(TextCase, AsciiLettersChangeCase) {
-    EXPECT_EQ(lower_text("QuOtE/1"), "quote/1");
-    EXPECT_EQ(upper_text("db=3"), "DB=3");
-    EXPECT_EQ(upper_text(""), "");
-}
-
 TEST(ParseValue, ReadsSignedDecimalHexAndBinary) {
     EXPECT_EQ(parse_value("12"), 12);
     EXPECT_EQ(parse_value("  -7"), -7);

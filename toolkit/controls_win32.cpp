@@ -181,10 +181,9 @@ HWND create_control(int id, int kind, const char* class_name, DWORD style, DWORD
 
 DWORD comctl_major_version() {
     HMODULE comctl = GetModuleHandleA("comctl32.dll");
-    auto get_version =
-        comctl ? reinterpret_cast<DLLGETVERSIONPROC>(
-                     reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")))
-               : nullptr;
+    auto get_version = comctl ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(
+                                    GetProcAddress(comctl, "DllGetVersion")))
+                              : nullptr;
     DLLVERSIONINFO info{};
     info.cbSize = sizeof(info);
     if (!get_version || get_version(&info) != S_OK) {
@@ -218,7 +217,8 @@ std::string item_text(const ControlRecord& record, int index) {
     item.iSubItem = 0;
     item.pszText = &buffer[0];
     item.cchTextMax = static_cast<int>(buffer.size());
-    if (!send_to(record.handle, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || !item.pszText) {
+    if (!send_to(record.handle, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ||
+        !item.pszText) {
         return "";
     }
     // The control may answer with a pointer to its own copy instead of filling ours.
@@ -303,7 +303,8 @@ void draw_grid_lines(ControlRecord& record, HDC dc) {
     if (!GetClientRect(record.handle, &client) || !line_zero_bounds(record, &line)) {
         return;
     }
-    COLORREF color = record.line_color != COLOR_NONE ? record.line_color : GetSysColor(COLOR_BTNFACE);
+    COLORREF color =
+        record.line_color != COLOR_NONE ? record.line_color : GetSysColor(COLOR_BTNFACE);
     HPEN pen = CreatePen(PS_SOLID, 1, color);
     HGDIOBJ old_pen = SelectObject(dc, pen);
     for (int y : grid_rule_rows(line.top, line.bottom, client.bottom)) {
@@ -577,7 +578,9 @@ void release_controls() {
 
 // Button clicks need nothing of the control side: the window side turns the
 // notification code into the immediate event itself.
-bool control_command(HWND, WPARAM, LPARAM, LRESULT*) { return false; }
+bool control_command(HWND, WPARAM, LPARAM, LRESULT*) {
+    return false;
+}
 
 bool control_notify(HWND, WPARAM, LPARAM lparam, LRESULT* result) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);

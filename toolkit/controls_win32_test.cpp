@@ -82,7 +82,9 @@ RECT line_rect(int line) {
     return rect;
 }
 
-int top_line() { return static_cast<int>(SendMessageA(control_handle(LIST), LVM_GETTOPINDEX, 0, 0)); }
+int top_line() {
+    return static_cast<int>(SendMessageA(control_handle(LIST), LVM_GETTOPINDEX, 0, 0));
+}
 
 void repaint(HWND hwnd) {
     RedrawWindow(hwnd, nullptr, nullptr,
@@ -300,7 +302,8 @@ TEST_F(ShownWindow, GridRulesRunAtTheRowPitchDownToTheBottom) {
     std::vector<int> rows = rows_in_color(250, RED);
     expect_rules_to_the_bottom(rows, line0.bottom - 1, pitch);
     EXPECT_GT(rows.size(), 3u);  // the empty area under the lines is ruled too
-    int column_edge = static_cast<int>(SendMessageA(control_handle(LIST), LVM_GETCOLUMNWIDTH, 0, 0));
+    int column_edge =
+        static_cast<int>(SendMessageA(control_handle(LIST), LVM_GETCOLUMNWIDTH, 0, 0));
     EXPECT_EQ(pixel_at(control_handle(LIST), column_edge - 1, 150), RED);
 
     SendMessageA(control_handle(LIST), LVM_DELETEALLITEMS, 0, 0);

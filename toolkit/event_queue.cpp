@@ -13,8 +13,7 @@ bool moves_left(int edge) {
 }
 
 bool moves_right(int edge) {
-    return edge == SIZE_EDGE_RIGHT || edge == SIZE_EDGE_TOP_RIGHT ||
-           edge == SIZE_EDGE_BOTTOM_RIGHT;
+    return edge == SIZE_EDGE_RIGHT || edge == SIZE_EDGE_TOP_RIGHT || edge == SIZE_EDGE_BOTTOM_RIGHT;
 }
 
 bool moves_top(int edge) {

@@ -15,7 +15,9 @@ std::vector<int> drain_kinds(EventQueue& queue) {
     return kinds;
 }
 
-PendingEvent resize_of(int window) { return PendingEvent{EVENT_RESIZE, 0, window, 0}; }
+PendingEvent resize_of(int window) {
+    return PendingEvent{EVENT_RESIZE, 0, window, 0};
+}
 
 }  // namespace
 

@@ -248,8 +248,8 @@ LRESULT handle_command(HWND hwnd, WPARAM wparam, LPARAM lparam) {
 }
 
 // The toolkit's own handling; false sends the message on to DefWindowProcA.
-bool handle_window_message(WindowRecord& record, int window, HWND hwnd, UINT message,
-                           WPARAM wparam, LPARAM lparam, LRESULT* result) {
+bool handle_window_message(WindowRecord& record, int window, HWND hwnd, UINT message, WPARAM wparam,
+                           LPARAM lparam, LRESULT* result) {
     *result = 0;
     switch (message) {
         case WM_CLOSE:
@@ -417,20 +417,38 @@ int remove_window_timer(int window, int timer_id) {
     return KillTimer(record->handle, static_cast<UINT_PTR>(timer_id)) != 0;
 }
 
-void set_window_callback(WindowCallback callback) { window_callback = callback; }
+void set_window_callback(WindowCallback callback) {
+    window_callback = callback;
+}
 
-void set_keyboard_cues(int on) { keyboard_cues = on != 0; }
+void set_keyboard_cues(int on) {
+    keyboard_cues = on != 0;
+}
 
-int wait_event() { return next_event(true); }
+int wait_event() {
+    return next_event(true);
+}
 
-int poll_event() { return next_event(false); }
+int poll_event() {
+    return next_event(false);
+}
 
-int event_control() { return event_state.snapshot.id; }
+int event_control() {
+    return event_state.snapshot.id;
+}
 
-int event_shortcut() { return event_state.snapshot.id; }
+int event_shortcut() {
+    return event_state.snapshot.id;
+}
 
-int event_timer() { return event_state.snapshot.id; }
+int event_timer() {
+    return event_state.snapshot.id;
+}
 
-int event_detail() { return event_state.snapshot.detail; }
+int event_detail() {
+    return event_state.snapshot.detail;
+}
 
-int event_window() { return event_state.snapshot.window; }
+int event_window() {
+    return event_state.snapshot.window;
+}

@@ -112,7 +112,9 @@ protected:
 
 HWND Events::window = nullptr;
 
-TEST_F(Events, PollOnAnIdleThreadReturnsNothing) { EXPECT_EQ(poll_event(), 0); }
+TEST_F(Events, PollOnAnIdleThreadReturnsNothing) {
+    EXPECT_EQ(poll_event(), 0);
+}
 
 TEST_F(Events, ConsecutiveSizeMessagesMergeButInterleavedOnesDoNot) {
     LPARAM size = MAKELPARAM(320, 160);
@@ -333,8 +335,7 @@ TEST_F(Events, DraggingTheRightBorderResizesWhileTheButtonIsStillDown) {
 TEST(EventsOfANewWindow, ResizeAndShowQueueSizeMoveActivateAndRepaint) {
     prepare_toolkit(GetModuleHandleA(nullptr));
     constexpr int NUMBER = 3;
-    HWND hwnd = open_window(NUMBER, 0, 0, 200, 100, "fresh", WINDOW_HIDDEN | WS_CAPTION,
-                            nullptr);
+    HWND hwnd = open_window(NUMBER, 0, 0, 200, 100, "fresh", WINDOW_HIDDEN | WS_CAPTION, nullptr);
     ASSERT_NE(hwnd, nullptr);
     drain_events();
     resize_window(NUMBER, 40, 50, 240, 120);

@@ -16,7 +16,9 @@ std::map<int, HFONT> loaded_fonts;
 std::vector<HFONT> retired_fonts;
 HFONT default_font = nullptr;
 
-HFONT stock_gui_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT stock_gui_font() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 // Character height in pixels for a size in points on the display: negative, so
 // that the font mapper matches the character height rather than the cell.
@@ -32,7 +34,9 @@ bool display_font_height(int points, int* height) {
 
 }  // namespace
 
-HFONT default_control_font() { return default_font ? default_font : stock_gui_font(); }
+HFONT default_control_font() {
+    return default_font ? default_font : stock_gui_font();
+}
 
 void prepare_fonts() {
     release_fonts();

@@ -144,7 +144,9 @@ WindowRecord* record_of_handle(HWND hwnd) {
     return nullptr;
 }
 
-HWND container_window() { return current_container; }
+HWND container_window() {
+    return current_container;
+}
 
 int window_number_of(HWND hwnd) {
     while (hwnd) {
@@ -186,8 +188,8 @@ HWND open_window(int window, int x, int y, int inner_width, int inner_height,
     }
     SetPropA(hwnd, WINDOW_TAG, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(window) + 1));
     WindowRecord& record = window_registry[window];
-    record = WindowRecord{hwnd, static_cast<COLORREF>(COLOR_DEFAULT), nullptr, false, nullptr,
-                          {}, nullptr};
+    record = WindowRecord{hwnd,   static_cast<COLORREF>(COLOR_DEFAULT), nullptr, false, nullptr, {},
+                          nullptr};
     if (!(flags & WINDOW_HIDDEN)) {
         ShowWindow(hwnd, SW_SHOWNORMAL);
     }
@@ -269,8 +271,8 @@ void show_window(int window, int hide) {
     }
     HWND hwnd = record->handle;
     if (!hide) {
-        int command = IsZoomed(hwnd) ? SW_SHOWMAXIMIZED
-                                     : (IsIconic(hwnd) ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+        int command =
+            IsZoomed(hwnd) ? SW_SHOWMAXIMIZED : (IsIconic(hwnd) ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
         ShowWindow(hwnd, command);
         return;
     }

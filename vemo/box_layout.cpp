@@ -39,9 +39,9 @@ BoxLayout plan_box_layout(BoxSettings& s) {
     }
     l.button_height = clamp_to_int32(size * 8 / 3);
     l.margin = clamp_to_int32(size * 2);
-    l.row_width = clamp_to_int32(int64_t{l.button_count} *
-                                     (int64_t{s.button_width} + LAYOUT_BUTTON_GAP) -
-                                 LAYOUT_BUTTON_GAP);
+    l.row_width =
+        clamp_to_int32(int64_t{l.button_count} * (int64_t{s.button_width} + LAYOUT_BUTTON_GAP) -
+                       LAYOUT_BUTTON_GAP);
     int64_t width = s.window_width;
     width = std::max(width, int64_t{l.row_width} + 2 * int64_t{l.margin} + LAYOUT_WIDTH_RESERVE);
     width = std::max(width, size * 20);

@@ -33,7 +33,8 @@ struct BoxLoop {
 };
 
 // The caption of each button as first shown; notes the countdown button.
-std::vector<std::string> countdown_captions(BoxLoop& loop, const std::vector<std::string>& captions);
+std::vector<std::string> countdown_captions(BoxLoop& loop,
+                                            const std::vector<std::string>& captions);
 std::string caption_with_count(const std::string& caption, int32_t timeout);
 std::string caption_without_count(const std::string& caption);
 

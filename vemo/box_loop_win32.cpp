@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -114,7 +113,6 @@ int32_t run_box(const BoxSettings& s, const BoxLayout& l) {
         int kind = wait_event();
         follow_focus();
         int id = event_id(kind);
-        { FILE* f = fopen("Z:\\tmp\\vemo\\dbg.log", "a"); fprintf(f, "%lu kind=%d id=%d focus=%d\n", GetCurrentProcessId(), kind, id, focused_control()); fclose(f); }
         action = box_event_action(box_loop, kind, id);
         show_count(kind, id);
         if (action != ACTION_NONE && box_loop.timer_running == 1) {

@@ -52,8 +52,8 @@ bool open_box(BoxSettings& s, BoxLayout& l) {
         return false;
     }
     set_control_font(-1, box_font);
-    HWND label = create_label(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height,
-                              s.text, s.center_text);
+    HWND label = create_label(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height, s.text,
+                              s.center_text);
     // The label wraps by itself; measuring only estimates the height it needs.
     fit_box_text(l, s, measure_lines(label, box_font, s.text));
     resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);

@@ -32,15 +32,34 @@ struct Box {
     HWND window = nullptr;
 };
 
-// Starts the tool and waits until it shows its box and waits for input, so
-// that keys and clicks reach its event loop rather than its start-up.
 Box open_box(const std::string& args, const LaunchOptions& options = LaunchOptions()) {
     Box box;
     box.run = start_tool("vemo.exe", args, options);
-    if (!box.run.process) return box;
-    box.window = wait_for_window(box.run, WINDOW_TIMEOUT_MS);
-    WaitForInputIdle(box.run.process, WINDOW_TIMEOUT_MS);
+    if (box.run.process)
+        box.window = wait_for_window(box.run, WINDOW_TIMEOUT_MS);
     return box;
+}
+
+bool box_gone(const Box& box) {
+    return WaitForSingleObject(box.run.process, 0) == WAIT_OBJECT_0 || !IsWindowVisible(box.window);
+}
+
+// A console program cannot be awaited with WaitForInputIdle, and input that
+// reaches the box while it settles right after showing is dispatched without
+// an answer. So an answering input that leaves the box open is given again.
+template <typename Input, typename Effect>
+bool give(Input input, Effect effect, int wait_ms = 3000) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        input();
+        if (wait_until(effect, wait_ms))
+            return true;
+    }
+    return false;
+}
+
+template <typename Input>
+void answer(Box& box, Input input) {
+    EXPECT_TRUE(give(input, [&] { return box_gone(box); })) << "the box stayed open";
 }
 
 DWORD finish(Box& box) {
@@ -53,7 +72,8 @@ DWORD finish(Box& box) {
 
 HWND button(HWND box, int id) {
     for (HWND child : children_by_class(box, "Button")) {
-        if (GetDlgCtrlID(child) == id) return child;
+        if (GetDlgCtrlID(child) == id)
+            return child;
     }
     return nullptr;
 }
@@ -75,6 +95,14 @@ RECT rect_in_client(HWND box, HWND control) {
     return r;
 }
 
+// Moves the mouse within the box, above the label and away from the
+// buttons, so that the box sees input that answers nothing.
+void move_mouse_inside(HWND window) {
+    static int step = 0;
+    RECT client = client_rect_on_screen(window);
+    SetCursorPos(client.left + 4 + (++step % 2), client.top + 4);
+}
+
 void press(Box& box, WORD vk, bool alt = false) {
     ASSERT_TRUE(make_foreground(box.window));
     press_key(vk, false, false, alt);
@@ -83,7 +111,8 @@ void press(Box& box, WORD vk, bool alt = false) {
 DWORD answer_with_key(const std::string& args, WORD vk, bool alt = false) {
     Box box = open_box(args);
     EXPECT_TRUE(box.window != nullptr);
-    if (box.window) press(box, vk, alt);
+    if (box.window)
+        answer(box, [&] { press(box, vk, alt); });
     return finish(box);
 }
 
@@ -91,7 +120,8 @@ DWORD answer_with_click(const std::string& args, int id) {
     Box box = open_box(args);
     HWND target = box.window ? button(box.window, id) : nullptr;
     EXPECT_TRUE(target != nullptr);
-    if (target) click_window_center(target);
+    if (target)
+        answer(box, [&] { click_window_center(target); });
     return finish(box);
 }
 
@@ -100,8 +130,8 @@ std::vector<TextExtent> measure(const BoxSettings& s) {
     HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     int height = -MulDiv(s.font_size, GetDeviceCaps(display, LOGPIXELSY), 72);
     DeleteDC(display);
-    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
-                             0, DEFAULT_QUALITY, 0, s.font_name.c_str());
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
+                             DEFAULT_QUALITY, 0, s.font_name.c_str());
     HDC context = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(context, font);
     std::vector<TextExtent> extents;
@@ -177,16 +207,21 @@ TEST(VemoAnswers, TheDefaultLookAndEnterFollowTheFocus) {
     EXPECT_EQ(focused_window(box.window), button(box.window, 2));
     EXPECT_TRUE(drawn_as_default(button(box.window, 2)));
     EXPECT_FALSE(drawn_as_default(button(box.window, 1)));
-    press(box, VK_RETURN);
+    answer(box, [&] { press(box, VK_RETURN); });
     EXPECT_EQ(finish(box), 2u);
 
     Box tabbed = open_box(args);
     ASSERT_TRUE(tabbed.window != nullptr);
-    press(tabbed, VK_TAB);
     HWND third = button(tabbed.window, 3);
-    EXPECT_TRUE(wait_until([&] { return drawn_as_default(third); }));
+    press(tabbed, VK_TAB);
+    EXPECT_TRUE(wait_until([&] { return focused_window(tabbed.window) == third; }));
+    // The look follows at the next event the loop sees; a mouse move is one.
+    EXPECT_TRUE(wait_until([&] {
+        move_mouse_inside(tabbed.window);
+        return drawn_as_default(third);
+    }));
     EXPECT_FALSE(drawn_as_default(button(tabbed.window, 2)));
-    press(tabbed, VK_RETURN);
+    answer(tabbed, [&] { press(tabbed, VK_RETURN); });
     EXPECT_EQ(finish(tabbed), 3u);
 }
 
@@ -195,7 +230,8 @@ TEST(VemoCountdown, WithoutAValidDefaultEnterDoesNothingAndTheCountdownGivesTheS
         SCOPED_TRACE(db);
         Box box = open_box("T X A;B /TM=2 /DB=" + std::to_string(db));
         ASSERT_TRUE(box.window != nullptr);
-        EXPECT_EQ(focused_window(box.window), nullptr);
+        HWND focus = focused_window(box.window);
+        EXPECT_TRUE(focus != button(box.window, 1) && focus != button(box.window, 2));
         EXPECT_FALSE(drawn_as_default(button(box.window, 1)));
         press(box, VK_RETURN);
         EXPECT_EQ(finish(box), (DWORD)db);
@@ -216,15 +252,15 @@ TEST(VemoCountdown, OnlyTheLastDollarCaptionCountsDownToTheDefaultButton) {
 }
 
 TEST(VemoCountdown, SpaceStopsTheCountdownWithoutPressingAButton) {
-    Box box = open_box("T X \"OK ($);Cancel\" /TM=3");
+    Box box = open_box("T X \"OK ($);Cancel\" /TM=5");
     ASSERT_TRUE(box.window != nullptr);
     HWND ok = button(box.window, 1);
     std::string first = window_caption(ok);
-    EXPECT_TRUE(first == "OK (3)" || first == "OK (2)") << first;
-    press(box, VK_SPACE);
-    EXPECT_TRUE(wait_until([&] { return window_caption(ok) == "OK ()"; }, 2000));
+    EXPECT_TRUE(first == "OK (5)" || first == "OK (4)") << first;
+    EXPECT_TRUE(
+        give([&] { press(box, VK_SPACE); }, [&] { return window_caption(ok) == "OK ()"; }, 1000));
     EXPECT_NE(WaitForSingleObject(box.run.process, 0), WAIT_OBJECT_0);
-    press(box, VK_ESCAPE);
+    answer(box, [&] { press(box, VK_ESCAPE); });
     EXPECT_EQ(finish(box), 0u);
 }
 
@@ -238,19 +274,19 @@ TEST(VemoErrorBox, UsageAndSyntaxReportsShowTheirTextAndEveryEndingGives255) {
     RECT client = {};
     GetClientRect(usage.window, &client);
     EXPECT_EQ(client.right, 380);
-    press(usage, VK_ESCAPE);
+    answer(usage, [&] { press(usage, VK_ESCAPE); });
     EXPECT_EQ(finish(usage), 255u);
 
     Box syntax = open_box("T X B extra /q");
     ASSERT_TRUE(syntax.window != nullptr);
     EXPECT_EQ(window_caption(child_by_class(syntax.window, "Static")),
               "Syntax error:\rExcess argument(s):  extra\rInvalid option(s):  /q");
-    click_window_center(button(syntax.window, 1));
+    answer(syntax, [&] { click_window_center(button(syntax.window, 1)); });
     EXPECT_EQ(finish(syntax), 255u);
 
     Box closed = open_box("/x");
     ASSERT_TRUE(closed.window != nullptr);
-    PostMessageA(closed.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    answer(closed, [&] { PostMessageA(closed.window, WM_SYSCOMMAND, SC_CLOSE, 0); });
     EXPECT_EQ(finish(closed), 255u);
 
     Box counted = open_box("/TM=1");
@@ -270,7 +306,7 @@ TEST(VemoGeometry, WindowMatchesTheLayoutOfTheMeasuredTextOnConsoleOrScreen) {
     ASSERT_TRUE(console != nullptr);
     ASSERT_TRUE(IsWindowVisible(console) && !IsIconic(console));
     expect_geometry(box.window, arguments, false);
-    press(box, VK_ESCAPE);
+    answer(box, [&] { press(box, VK_ESCAPE); });
     EXPECT_EQ(finish(box), 0u);
 
     LaunchOptions minimised;
@@ -279,27 +315,134 @@ TEST(VemoGeometry, WindowMatchesTheLayoutOfTheMeasuredTextOnConsoleOrScreen) {
     ASSERT_TRUE(centred.window != nullptr);
     EXPECT_TRUE(IsIconic(GetWindow(centred.window, GW_OWNER)));
     expect_geometry(centred.window, arguments, true);
-    press(centred, VK_ESCAPE);
+    answer(centred, [&] { press(centred, VK_ESCAPE); });
     EXPECT_EQ(finish(centred), 0u);
 }
 
 TEST(VemoBadInput, AbsurdCommandLinesStillShowABoxThatEnds) {
     std::string thousand;
-    for (int i = 1; i <= 1000; ++i) thousand += (i > 1 ? ";" : "") + std::to_string(i);
+    for (int i = 1; i <= 1000; ++i)
+        thousand += (i > 1 ? ";" : "") + std::to_string(i);
     const std::vector<std::string> cases = {
-        "T X A;B /FS=0",       "T X A;B /FS=-5",          "T X A;B /BW=-100",
-        "T X A;B /WW=-1",      "T X A;B /FS=0 /BW=-100 /WW=-1000",
-        "T X \"\"",            "T X " + thousand,         "T \"" + std::string(30000, 'w') + "\" OK",
+        "T X A;B /FS=0",
+        "T X A;B /FS=-5",
+        "T X A;B /BW=-100",
+        "T X A;B /WW=-1",
+        "T X A;B /FS=0 /BW=-100 /WW=-1000",
+        "T X \"\"",
+        "T X " + thousand,
+        "T \"" + std::string(30000, 'w') + "\" OK",
     };
     for (const std::string& args : cases) {
         SCOPED_TRACE(args.substr(0, 60));
         Box box = open_box(args);
         ASSERT_TRUE(box.window != nullptr);
-        press(box, VK_ESCAPE);
+        answer(box, [&] { press(box, VK_ESCAPE); });
         EXPECT_EQ(finish(box), 0u);
     }
     // The most negative countdown still ends on its first tick.
     Box box = open_box("T X A;B /TM=-2147483648 /DB=2");
     ASSERT_TRUE(box.window != nullptr);
     EXPECT_EQ(finish(box), 2u);
+}
+
+namespace {
+
+struct BoxSearch {
+    std::string title;
+    std::string label;
+    HWND found;
+};
+
+BOOL CALLBACK match_box(HWND hwnd, LPARAM param) {
+    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
+    if (IsWindowVisible(hwnd) && window_caption(hwnd) == search->title &&
+        window_caption(child_by_class(hwnd, "Static")) == search->label) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The box a batch file opened; its process is the batch file's child.
+HWND wait_for_box(const std::string& title, const std::string& label) {
+    BoxSearch search = {title, label, nullptr};
+    wait_until(
+        [&] {
+            EnumWindows(match_box, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        WINDOW_TIMEOUT_MS);
+    return search.found;
+}
+
+// cmd.exe in a console of its own, in the directory that holds the tool
+// and the batch files; the script writes the way it went to `result`.
+ToolRun start_script(const std::string& script, const std::string& result) {
+    ToolRun run;
+    std::string command = "cmd.exe /c " + script + " \"" + result + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                       test_dir().c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        run.process = info.hProcess;
+        run.pid = info.dwProcessId;
+    }
+    return run;
+}
+
+void answer_box(HWND window, WORD vk, int click_id) {
+    auto input = [&] {
+        if (click_id > 0) {
+            click_window_center(button(window, click_id));
+        } else if (make_foreground(window)) {
+            press_key(vk);
+        }
+    };
+    EXPECT_TRUE(give(input, [&] { return !IsWindowVisible(window); }));
+}
+
+DWORD run_script(ToolRun& run) {
+    DWORD code = 12345;
+    EXPECT_TRUE(wait_exit(run, EXIT_TIMEOUT_MS, &code));
+    kill_tool(run);
+    return code;
+}
+
+}  // namespace
+
+TEST(VemoBatch, ScriptsBranchOnTheAnswer) {
+    struct Case {
+        WORD vk;
+        int click_id;
+        const char* way;
+        DWORD code;
+    };
+    for (Case c : {Case{0, 3, "cancelled\r\n", 13}, Case{VK_ESCAPE, 0, "escaped\r\n", 10}}) {
+        SCOPED_TRACE(c.way);
+        std::string result = scratch_dir() + "\\way.txt";
+        ToolRun run = start_script("vemo_answer.cmd", result);
+        ASSERT_TRUE(run.process != nullptr);
+        HWND box = wait_for_box("Batch question", "Keep the changes?");
+        ASSERT_TRUE(box != nullptr);
+        answer_box(box, c.vk, c.click_id);
+        EXPECT_EQ(run_script(run), c.code);
+        EXPECT_EQ(read_file(result), c.way);
+    }
+}
+
+TEST(VemoBatch, ScriptLoopsUntilTheSecondButton) {
+    std::string result = scratch_dir() + "\\rounds.txt";
+    ToolRun run = start_script("vemo_rounds.cmd", result);
+    ASSERT_TRUE(run.process != nullptr);
+    HWND first = wait_for_box("Batch loop", "Round 1: go again?");
+    ASSERT_TRUE(first != nullptr);
+    answer_box(first, VK_RETURN, 0);
+    HWND second = wait_for_box("Batch loop", "Round 2: go again?");
+    ASSERT_TRUE(second != nullptr);
+    answer_box(second, 0, 2);
+    EXPECT_EQ(run_script(run), 2u);
+    EXPECT_EQ(read_file(result), "stopped after 2\r\n");
 }

@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# Takes the pictures of the manual from the real executables, so that they
+# always show what the tools really draw.
+#
+#   tests/screenshots.sh BIN_DIR OUT_DIR
+#
+# BIN_DIR holds orlipan.exe and vemo.exe (and shot_launch.exe when the build
+# made it; otherwise it is compiled here). OUT_DIR receives the PNG files.
+# The caller provides DISPLAY (an X display, e.g. Xvfb) and WINEPREFIX.
+#
+# Every tool runs in a Wine virtual desktop inside that display: there Wine
+# draws the title bar and frame itself, as Windows does, while a bare X
+# display without a window manager would show the client area only. Each tool
+# is started by shot_launch.exe in a console of its own, as from a batch file;
+# the launcher reports the window's rectangle once the window waits for input
+# and closes the tool when asked. Exits non-zero when any picture is missing.
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+    echo "usage: $0 BIN_DIR OUT_DIR" >&2
+    exit 2
+fi
+BIN=$(cd "$1" && pwd)
+OUT=$2
+HERE=$(cd "$(dirname "$0")" && pwd)
+: "${DISPLAY:?DISPLAY must name an X display}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+DESKTOP="orlipan-shots-$$"
+DESKTOP_SIZE=1024x768
+POLL=0.1
+WINDOW_POLLS=300     # 30 s for a tool window to appear
+EXIT_POLLS=200       # 20 s for a tool to close
+CAPTURE_TRIES=30     # captures until two in a row agree
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/orlipan-shots.XXXXXX")
+LAUNCHER_PIDS=()
+cleanup() {
+    local pid
+    for pid in "${LAUNCHER_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+for tool in orlipan.exe vemo.exe; do
+    if [ ! -f "$BIN/$tool" ]; then
+        echo "screenshots: $BIN/$tool is missing" >&2
+        exit 1
+    fi
+done
+
+LAUNCHER="$BIN/shot_launch.exe"
+if [ ! -f "$LAUNCHER" ]; then
+    LAUNCHER="$WORK/shot_launch.exe"
+    i686-w64-mingw32-g++-posix -std=c++17 -O2 -static -o "$LAUNCHER" \
+        "$HERE/shots/shot_launch_win32.cpp"
+fi
+
+win_path() { winepath -w "$1" 2>/dev/null; }
+WIN_BIN=$(win_path "$BIN")
+
+# Sample list files, in the batch files' own CR LF form.
+printf 'Red\r\nOrange\r\nYellow\r\nGreen\r\nBlue\r\nViolet\r\nBlack\r\nWhite\r\n' \
+    >"$WORK/colours.txt"
+printf 'Edit the notes\r\nShow the calendar\r\n\r\nBack up the documents\r\nCheck the disk\r\n\r\nQuit\r\n' \
+    >"$WORK/menu.txt"
+
+desktop_window() {
+    xwininfo -root -tree 2>/dev/null | awk -v name="\"$DESKTOP - Wine desktop\":" \
+        'index($0, name) { print $1; exit }'
+}
+
+# Captures the rectangle of the desktop until two captures in a row agree, so
+# the picture is not taken while the window is still being drawn.
+capture() {  # desktop_id geometry out
+    local id=$1 geometry=$2 out=$3 try previous="$WORK/previous.png"
+    rm -f "$previous"
+    for try in $(seq "$CAPTURE_TRIES"); do
+        import -silent -window "$id" -crop "$geometry" +repage "$out" 2>/dev/null || continue
+        if [ -f "$previous" ] &&
+            [ "$(compare -metric AE "$previous" "$out" null: 2>&1 || true)" = 0 ]; then
+            return 0
+        fi
+        cp "$out" "$previous"
+    done
+    return 1
+}
+
+shot() {  # name command_line_for_windows
+    local name=$1 command=$2 job="$WORK/$1.job" result="$WORK/$1.out" i
+    printf '%s' "$command" >"$job"
+    : >"$result"
+    wine explorer "/desktop=$DESKTOP,$DESKTOP_SIZE" "$(win_path "$LAUNCHER")" "$(win_path "$job")" \
+        >"$result" 2>"$WORK/$name.err" &
+    local pid=$!
+    LAUNCHER_PIDS+=("$pid")
+
+    local rect=""
+    for i in $(seq "$WINDOW_POLLS"); do
+        rect=$(awk '/^WINDOW/ { print $2, $3, $4, $5 }' "$result" | tr -d '\r' || true)
+        [ -n "$rect" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep "$POLL"
+    done
+    if [ -z "$rect" ]; then
+        echo "screenshots: $name: no window appeared" >&2
+        cat "$WORK/$name.err" >&2
+        return 1
+    fi
+    local left top right bottom
+    read -r left top right bottom <<<"$rect"
+    local geometry="$((right - left))x$((bottom - top))+$left+$top"
+
+    local id=""
+    for i in $(seq "$WINDOW_POLLS"); do
+        id=$(desktop_window)
+        [ -n "$id" ] && break
+        sleep "$POLL"
+    done
+    local taken=0
+    if [ -n "$id" ] && capture "$id" "$geometry" "$WORK/$name.png"; then
+        taken=1
+    fi
+
+    touch "$job.stop"
+    local code=""
+    for i in $(seq "$EXIT_POLLS"); do
+        code=$(awk '/^EXIT/ { print $2 }' "$result" | tr -d '\r' || true)
+        [ -n "$code" ] && break
+        sleep "$POLL"
+    done
+    wait "$pid" 2>/dev/null || true
+
+    if [ "$taken" != 1 ]; then
+        echo "screenshots: $name: the window could not be captured" >&2
+        return 1
+    fi
+    if [ -z "$code" ]; then
+        echo "screenshots: $name: the tool did not close" >&2
+        return 1
+    fi
+    cp "$WORK/$name.png" "$OUT/$name.png"
+    echo "screenshots: $name.png ($geometry, tool exit code $code)"
+}
+
+mkdir -p "$OUT"
+start=$SECONDS
+WIN_COLOURS=$(win_path "$WORK/colours.txt")
+WIN_MENU=$(win_path "$WORK/menu.txt")
+shot orlipan_list \
+    "\"$WIN_BIN\\orlipan.exe\" \"$WIN_COLOURS\" \"Pick a colour\" \"set colour=\$item\""
+shot orlipan_menu \
+    "\"$WIN_BIN\\orlipan.exe\" \"$WIN_MENU\" \"Tools\" \"\$item\" /menu"
+shot vemo_countdown \
+    "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy the files now?^They will replace the old ones.\" \"&Yes;&No;Cancel (\$)\" /TM=30 /DB=2"
+shot vemo_error \
+    "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy now?\" \"Yes;No\" extra /q"
+echo "screenshots: done in $((SECONDS - start)) s"

@@ -1,0 +1,158 @@
+// Starts one tool the way a batch file does (in a console of its own), tells
+// the screenshot script where the tool's window is once it is painted, and
+// closes the tool when the script asks for it.
+//
+//   shot_launch.exe JOB_FILE
+//
+// JOB_FILE holds the tool's command line exactly as a batch file writes it
+// (read from a file so that no shell re-quotes it). The launcher prints
+//   WINDOW left top right bottom
+// (outer rectangle, screen coordinates) when the window waits for input, then
+// waits for JOB_FILE.stop to appear, asks the window to close and prints
+//   EXIT code
+// Exit code of the launcher: 0 when all of this happened, 1 otherwise.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+const DWORD SHOT_WINDOW_TIMEOUT_MS = 20000;
+const DWORD SHOT_STOP_TIMEOUT_MS = 30000;
+const DWORD SHOT_EXIT_TIMEOUT_MS = 10000;
+const DWORD SHOT_POLL_MS = 20;
+
+struct WindowSearch {
+    DWORD pid;
+    HWND found;
+};
+
+bool is_console_class(HWND hwnd) {
+    char name[256] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return lstrcmpiA(name, "ConsoleWindowClass") == 0 ||
+           lstrcmpiA(name, "PseudoConsoleWindow") == 0 ||
+           lstrcmpiA(name, "WineConsoleClass") == 0;
+}
+
+BOOL CALLBACK find_tool_window(HWND hwnd, LPARAM param) {
+    WindowSearch* search = (WindowSearch*)param;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->pid && IsWindowVisible(hwnd) && !is_console_class(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool file_exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string read_command(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+HWND wait_for_tool_window(HANDLE process, DWORD pid) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < SHOT_WINDOW_TIMEOUT_MS) {
+        WindowSearch search = {pid, nullptr};
+        EnumWindows(find_tool_window, (LPARAM)&search);
+        if (search.found) return search.found;
+        if (WaitForSingleObject(process, SHOT_POLL_MS) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+// A window started behind the launcher's back may not get the foreground;
+// the pictures show the window as the user sees it when it is active.
+void bring_to_front(HWND window) {
+    SetForegroundWindow(window);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != window && GetTickCount() - start < SHOT_WINDOW_TIMEOUT_MS / 4) {
+        Sleep(SHOT_POLL_MS);
+    }
+}
+
+// Once the tool's thread is idle its pending paint messages have been handled;
+// the round trip of WM_NULL makes sure it got past its start-up as well.
+void wait_until_painted(HANDLE process, HWND window) {
+    WaitForInputIdle(process, SHOT_WINDOW_TIMEOUT_MS);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, SHOT_WINDOW_TIMEOUT_MS, &ignored);
+    UpdateWindow(window);
+}
+
+bool wait_for_stop(const std::string& stop_file, HANDLE process) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < SHOT_STOP_TIMEOUT_MS) {
+        if (file_exists(stop_file)) return true;
+        if (WaitForSingleObject(process, SHOT_POLL_MS) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: shot_launch JOB_FILE\n");
+        return 1;
+    }
+    std::string job = argv[1];
+    std::string command = read_command(job);
+    if (command.empty()) {
+        std::fprintf(stderr, "empty job file %s\n", job.c_str());
+        return 1;
+    }
+
+    // The console starts minimised so it never covers the tool's window.
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        nullptr, &startup, &info)) {
+        std::fprintf(stderr, "cannot start: %s\n", command.c_str());
+        return 1;
+    }
+    CloseHandle(info.hThread);
+
+    int result = 1;
+    HWND window = wait_for_tool_window(info.hProcess, info.dwProcessId);
+    if (window) {
+        wait_until_painted(info.hProcess, window);
+        bring_to_front(window);
+        wait_until_painted(info.hProcess, window);
+        RECT r = {};
+        GetWindowRect(window, &r);
+        std::printf("WINDOW %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        std::fflush(stdout);
+        if (wait_for_stop(job + ".stop", info.hProcess)) {
+            PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        result = 0;
+    } else {
+        std::fprintf(stderr, "no window appeared for: %s\n", command.c_str());
+    }
+    if (WaitForSingleObject(info.hProcess, SHOT_EXIT_TIMEOUT_MS) != WAIT_OBJECT_0) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, SHOT_EXIT_TIMEOUT_MS);
+        std::fprintf(stderr, "the tool did not close and was ended\n");
+        result = 1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    std::printf("EXIT %lu\n", code);
+    std::fflush(stdout);
+    CloseHandle(info.hProcess);
+    return result;
+}

@@ -19,7 +19,8 @@ bool expand_environment(const std::string& path, std::string* expanded) {
     for (int attempt = 0; attempt < PATH_TRIES; ++attempt) {
         std::vector<char> buffer(size + 1);
         DWORD needed = ExpandEnvironmentStringsA(path.c_str(), buffer.data(), size);
-        if (needed == 0) return false;
+        if (needed == 0)
+            return false;
         if (needed <= size) {
             *expanded = buffer.data();
             return true;
@@ -34,7 +35,8 @@ bool full_path_of(const std::string& path, std::string* full) {
     for (int attempt = 0; attempt < PATH_TRIES; ++attempt) {
         std::vector<char> buffer(size + 1);
         DWORD length = GetFullPathNameA(path.c_str(), size, buffer.data(), nullptr);
-        if (length == 0) return false;
+        if (length == 0)
+            return false;
         if (length < size) {
             full->assign(buffer.data(), length);
             return true;
@@ -47,11 +49,14 @@ bool full_path_of(const std::string& path, std::string* full) {
 }  // namespace
 
 std::string expand_list_path(const std::string& path) {
-    if (path.empty()) return path;
+    if (path.empty())
+        return path;
     std::string expanded;
-    if (!expand_environment(path, &expanded)) return path;
+    if (!expand_environment(path, &expanded))
+        return path;
     std::string full;
-    if (!full_path_of(expanded, &full)) return expanded;
+    if (!full_path_of(expanded, &full))
+        return expanded;
     return full;
 }
 
@@ -59,26 +64,31 @@ bool open_list_file(int slot, const std::string& path) {
     close_list_file(slot);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     open_files[slot] = file;
     return true;
 }
 
 int read_list_file(int slot, char* buffer, int capacity) {
     auto found = open_files.find(slot);
-    if (found == open_files.end() || capacity <= 0) return 0;
+    if (found == open_files.end() || capacity <= 0)
+        return 0;
     DWORD got = 0;
-    if (!ReadFile(found->second, buffer, (DWORD)capacity, &got, nullptr)) return 0;
+    if (!ReadFile(found->second, buffer, (DWORD)capacity, &got, nullptr))
+        return 0;
     return (int)got;
 }
 
 void close_list_file(int slot) {
     auto found = open_files.find(slot);
-    if (found == open_files.end()) return;
+    if (found == open_files.end())
+        return;
     CloseHandle(found->second);
     open_files.erase(found);
 }
 
 void close_list_files() {
-    while (!open_files.empty()) close_list_file(open_files.begin()->first);
+    while (!open_files.empty())
+        close_list_file(open_files.begin()->first);
 }

@@ -5,7 +5,8 @@
 namespace {
 
 bool refill(ListReader* reader) {
-    if (reader->ended) return false;
+    if (reader->ended)
+        return false;
     int got = reader->source(reader->buffer.data(), (int)reader->buffer.size());
     if (got <= 0) {
         reader->ended = true;
@@ -13,13 +14,16 @@ bool refill(ListReader* reader) {
         return false;
     }
     // A source must never claim more than it was given room for.
-    if (got > (int)reader->buffer.size()) got = (int)reader->buffer.size();
+    if (got > (int)reader->buffer.size())
+        got = (int)reader->buffer.size();
     reader->position = 0;
     reader->filled = got;
     return true;
 }
 
-bool is_terminator(char c) { return c == '\n' || c == '\r' || c == '\0'; }
+bool is_terminator(char c) {
+    return c == '\n' || c == '\r' || c == '\0';
+}
 
 }  // namespace
 
@@ -31,7 +35,8 @@ ListReader make_list_reader(ByteSource source) {
 }
 
 bool list_at_end(ListReader* reader) {
-    if (reader->position < reader->filled) return false;
+    if (reader->position < reader->filled)
+        return false;
     return !refill(reader);
 }
 
@@ -41,10 +46,12 @@ std::string read_list_line(ListReader* reader) {
         const char* bytes = reader->buffer.data();
         int start = reader->position;
         int stop = start;
-        while (stop < reader->filled && !is_terminator(bytes[stop])) ++stop;
+        while (stop < reader->filled && !is_terminator(bytes[stop]))
+            ++stop;
         line.append(bytes + start, bytes + stop);
         reader->position = stop;
-        if (stop == reader->filled) continue;  // the line goes on in the next block
+        if (stop == reader->filled)
+            continue;  // the line goes on in the next block
         char terminator = bytes[stop];
         reader->position += 1;
         // A line feed right after a carriage return, even across a block

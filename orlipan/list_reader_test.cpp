@@ -23,7 +23,8 @@ ByteSource bytes_source(const std::string& bytes, int piece = LIST_READ_BUFFER_S
 std::vector<std::string> lines_of(const std::string& bytes, int piece = LIST_READ_BUFFER_SIZE) {
     ListReader reader = make_list_reader(bytes_source(bytes, piece));
     std::vector<std::string> lines;
-    while (!list_at_end(&reader)) lines.push_back(read_list_line(&reader));
+    while (!list_at_end(&reader))
+        lines.push_back(read_list_line(&reader));
     return lines;
 }
 
@@ -85,7 +86,8 @@ TEST(ListReader, LinesHaveNoLengthLimit) {
 TEST(ListReader, ReadErrorActsAsEndOfFile) {
     int calls = 0;
     ListReader reader = make_list_reader([&](char* buffer, int) {
-        if (++calls > 1) return -1;
+        if (++calls > 1)
+            return -1;
         buffer[0] = 'a';
         buffer[1] = '\n';
         buffer[2] = 'b';

@@ -14,10 +14,12 @@ void orlipan_body() {
     pick_settings = parse_pick_arguments(read_all_arguments(), expand_list_path);
     if (pick_settings.message.empty()) {
         // Without a window there is nothing to report in and nothing to answer.
-        if (!build_pick_window()) return;
+        if (!build_pick_window())
+            return;
         if (load_list_file()) {
             size_pick_window();
-            if (run_pick_loop() == PICK_ACCEPT) build_pick_output();
+            if (run_pick_loop() == PICK_ACCEPT)
+                build_pick_output();
             close_window(PICK_WINDOW);
         }
     }
@@ -26,4 +28,6 @@ void orlipan_body() {
 
 }  // namespace
 
-int main() { run_frame(orlipan_body, close_list_files); }
+int main() {
+    run_frame(orlipan_body, close_list_files);
+}

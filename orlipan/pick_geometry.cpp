@@ -3,9 +3,11 @@
 namespace {
 
 int32_t clamp_to_work_area(int32_t value, int32_t low, int32_t high) {
-    if (value < low) value = low;
+    if (value < low)
+        value = low;
     // Applied second so that it wins when the work area is tiny.
-    if (value > high - PICK_EDGE_KEEP) value = high - PICK_EDGE_KEEP;
+    if (value > high - PICK_EDGE_KEEP)
+        value = high - PICK_EDGE_KEEP;
     return value;
 }
 
@@ -14,7 +16,8 @@ int32_t clamp_to_work_area(int32_t value, int32_t low, int32_t high) {
 PickGeometry compute_pick_geometry(const GeometryInput& in) {
     PickGeometry out;
     int32_t height = (in.item_count * in.row_height + in.font_size / 2) * 102 / 100;
-    if (height < in.font_size * 6) height = in.font_size * 6;
+    if (height < in.font_size * 6)
+        height = in.font_size * 6;
     int32_t height_limit = (in.work_area.bottom - in.work_area.top) * 8 / 10;
     if (height > height_limit) {
         height = height_limit;
@@ -22,9 +25,11 @@ PickGeometry compute_pick_geometry(const GeometryInput& in) {
     }
 
     int32_t width = (in.column_width + in.font_size) * 103 / 100;
-    if (out.scrolled) width += PICK_SCROLL_BAR_ROOM;
+    if (out.scrolled)
+        width += PICK_SCROLL_BAR_ROOM;
     int32_t width_limit = (in.work_area.right - in.work_area.left) * 8 / 10;
-    if (width > width_limit) width = width_limit;
+    if (width > width_limit)
+        width = width_limit;
 
     out.inner_width = width;
     out.inner_height = height;

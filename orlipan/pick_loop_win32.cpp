@@ -8,18 +8,22 @@
 
 namespace {
 
-bool menu_mode() { return (pick_settings.flags & PICK_FLAG_MENU) != 0; }
+bool menu_mode() {
+    return (pick_settings.flags & PICK_FLAG_MENU) != 0;
+}
 
 int next_action() {
     int kind = wait_event();
-    if (kind == EVENT_RESIZE) layout_pick_list();
+    if (kind == EVENT_RESIZE)
+        layout_pick_list();
     return pick_action_of_event(kind, event_control(), event_detail(), event_shortcut(),
                                 menu_mode());
 }
 
 // A refused accept is not reported: the user simply goes on.
 int checked_action(int action) {
-    if (action != PICK_ACCEPT) return action;
+    if (action != PICK_ACCEPT)
+        return action;
     int index = list_selected_index(PICK_LIST_ID);
     std::string line = index < 0 ? std::string() : list_item_text(PICK_LIST_ID, index);
     switch (check_accept(index, menu_mode(), line)) {
@@ -38,19 +42,23 @@ int checked_action(int action) {
 
 int run_pick_loop() {
     int action = PICK_NONE;
-    while (action == PICK_NONE) action = checked_action(next_action());
+    while (action == PICK_NONE)
+        action = checked_action(next_action());
     return action;
 }
 
 void build_pick_output() {
     std::string out = make_pick_output(pick_settings.output_string, control_text(PICK_LIST_ID),
                                        (pick_settings.flags & PICK_FLAG_QUOTE) != 0);
-    if ((pick_settings.flags & PICK_FLAG_OEMOUT) && !out.empty()) CharToOemA(&out[0], &out[0]);
-    if (!out.empty()) print_text(out);
+    if ((pick_settings.flags & PICK_FLAG_OEMOUT) && !out.empty())
+        CharToOemA(&out[0], &out[0]);
+    if (!out.empty())
+        print_text(out);
     ToolExit = pick_exit_code(pick_state.picked_index);
 }
 
 void report_message() {
-    if (pick_settings.message.empty()) return;
+    if (pick_settings.message.empty())
+        return;
     MessageBoxA(nullptr, pick_settings.message.c_str(), ORLIPAN_VERSION_TEXT, MB_OK);
 }

@@ -17,9 +17,9 @@ struct WordOption {
 
 // Checked in this order; the first match wins.
 const WordOption WORD_OPTIONS[] = {
-    {"quote", PICK_FLAG_QUOTE},         {"oemlist", PICK_FLAG_OEMLIST},
-    {"oemout", PICK_FLAG_OEMOUT},       {"cmdcenter", PICK_FLAG_CMDCENTER},
-    {"menu", PICK_FLAG_MENU},           {"ontop", PICK_FLAG_ONTOP},
+    {"quote", PICK_FLAG_QUOTE},   {"oemlist", PICK_FLAG_OEMLIST},
+    {"oemout", PICK_FLAG_OEMOUT}, {"cmdcenter", PICK_FLAG_CMDCENTER},
+    {"menu", PICK_FLAG_MENU},     {"ontop", PICK_FLAG_ONTOP},
 };
 
 bool apply_word_option(const std::string& opt, PickSettings* settings) {
@@ -103,7 +103,9 @@ PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
         return settings;
     }
     // Zero counts as "not given" for these two, so /bg=#000000 stays white.
-    if (settings.font_size == 0) settings.font_size = PICK_DEFAULT_FONT_SIZE;
-    if (settings.back_color == 0) settings.back_color = PICK_DEFAULT_BACK_COLOR;
+    if (settings.font_size == 0)
+        settings.font_size = PICK_DEFAULT_FONT_SIZE;
+    if (settings.back_color == 0)
+        settings.back_color = PICK_DEFAULT_BACK_COLOR;
     return settings;
 }

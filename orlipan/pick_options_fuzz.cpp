@@ -18,10 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     PickSettings s = parse_pick_arguments(arguments, [](const std::string& p) { return p; });
     if (s.message.empty()) {
-        if (s.positional_count < 1 || s.positional_count > 3) abort();
-        if (s.font_size == 0 || s.back_color == 0) abort();
-        if ((s.back_color | s.text_color) > 0xFFFFFFu) abort();
-        if ((s.flags & ~0x5Fu) != 0) abort();
+        if (s.positional_count < 1 || s.positional_count > 3)
+            abort();
+        if (s.font_size == 0 || s.back_color == 0)
+            abort();
+        if ((s.back_color | s.text_color) > 0xFFFFFFu)
+            abort();
+        if ((s.flags & ~0x5Fu) != 0)
+            abort();
     }
     return 0;
 }

@@ -5,7 +5,9 @@
 namespace {
 
 // Stands in for the system's path expansion: marks what it was given.
-std::string fake_expand(const std::string& path) { return "C:\\work\\" + path; }
+std::string fake_expand(const std::string& path) {
+    return "C:\\work\\" + path;
+}
 
 PickSettings parse(const std::vector<std::string>& arguments) {
     return parse_pick_arguments(arguments, fake_expand);

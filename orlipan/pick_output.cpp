@@ -6,9 +6,12 @@
 int pick_action_of_event(int kind, int control, int detail, int shortcut, bool menu) {
     switch (kind) {
         case EVENT_CONTROL:
-            if (control != PICK_LIST_ID) return PICK_NONE;
-            if (detail == DETAIL_DOUBLE_CLICK) return PICK_ACCEPT;
-            if (detail == DETAIL_CLICK && menu) return PICK_ACCEPT;
+            if (control != PICK_LIST_ID)
+                return PICK_NONE;
+            if (detail == DETAIL_DOUBLE_CLICK)
+                return PICK_ACCEPT;
+            if (detail == DETAIL_CLICK && menu)
+                return PICK_ACCEPT;
             return PICK_NONE;
         case EVENT_SHORTCUT:
             return shortcut;
@@ -20,8 +23,10 @@ int pick_action_of_event(int kind, int control, int detail, int shortcut, bool m
 }
 
 int check_accept(int selected_index, bool menu, const std::string& line) {
-    if (selected_index < 0) return ACCEPT_REFUSE;
-    if (menu && trim_text(line).empty()) return ACCEPT_REFUSE_AND_CLEAR;
+    if (selected_index < 0)
+        return ACCEPT_REFUSE;
+    if (menu && trim_text(line).empty())
+        return ACCEPT_REFUSE_AND_CLEAR;
     return ACCEPT_TAKE;
 }
 
@@ -35,7 +40,9 @@ std::string make_pick_output(const std::string& output_string, const std::string
 }
 
 int pick_exit_code(int picked_index) {
-    if (picked_index < 0) return 0;
-    if (picked_index >= PICK_EXIT_LIMIT) return PICK_EXIT_LIMIT;
+    if (picked_index < 0)
+        return 0;
+    if (picked_index >= PICK_EXIT_LIMIT)
+        return PICK_EXIT_LIMIT;
     return picked_index + 1;
 }

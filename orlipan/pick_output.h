@@ -23,8 +23,7 @@ int check_accept(int selected_index, bool menu, const std::string& line);
 
 // The template with '' turned into " and every $item (any case) replaced by
 // the picked line, in double quotes when `quote` is set.
-std::string make_pick_output(const std::string& output_string, const std::string& item,
-                             bool quote);
+std::string make_pick_output(const std::string& output_string, const std::string& item, bool quote);
 
 // Line number of a 0-based index, capped at what an exit code can carry.
 int pick_exit_code(int picked_index);

@@ -22,7 +22,9 @@ constexpr int KEY_ESCAPE = 27;
 
 HWND focus_memory = nullptr;
 
-bool menu_mode() { return (pick_settings.flags & PICK_FLAG_MENU) != 0; }
+bool menu_mode() {
+    return (pick_settings.flags & PICK_FLAG_MENU) != 0;
+}
 
 PickRect rect_of(const RECT& r) {
     PickRect out;
@@ -73,7 +75,8 @@ void fill_list(ListReader* reader) {
     list_begin_update(PICK_LIST_ID);
     while (!list_at_end(reader)) {
         std::string line = read_list_line(reader);
-        if (oem && !line.empty()) OemToCharA(&line[0], &line[0]);
+        if (oem && !line.empty())
+            OemToCharA(&line[0], &line[0]);
         list_add_item(PICK_LIST_ID, -1, line);
         pick_state.item_count += 1;
     }
@@ -84,14 +87,14 @@ void fill_list(ListReader* reader) {
 
 bool build_pick_window() {
     int list_flags = PICK_LIST_FLAGS | (menu_mode() ? LIST_GRID_LINES : 0);
-    if (!open_window(PICK_WINDOW, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE,
-                     pick_settings.title, PICK_WINDOW_FLAGS, console_window)) {
+    if (!open_window(PICK_WINDOW, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, pick_settings.title,
+                     PICK_WINDOW_FLAGS, console_window)) {
         return false;
     }
     set_window_color(PICK_WINDOW, pick_settings.back_color);
-    pick_state.list_control = create_list_view(PICK_LIST_ID, 0, 0, PICK_CREATION_SIZE,
-                                               PICK_CREATION_SIZE, "", PICK_CREATION_SIZE,
-                                               list_flags);
+    pick_state.list_control =
+        create_list_view(PICK_LIST_ID, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, "",
+                         PICK_CREATION_SIZE, list_flags);
     HFONT font = load_font(PICK_FONT_SLOT, pick_settings.font_face, pick_settings.font_size);
     set_control_font(PICK_LIST_ID, font);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_BACK, pick_settings.back_color);
@@ -133,13 +136,15 @@ void size_pick_window() {
     pick_state.scrolled = g.scrolled;
     pick_state.margin = g.margin;
     pick_state.initial_selection = g.initial_selection;
-    if (in.menu) apply_menu_look();
+    if (in.menu)
+        apply_menu_look();
 
     resize_window(PICK_WINDOW, g.x, g.y, g.inner_width, g.inner_height);
     // A computed size equal to the creation size brings no resize event.
     layout_pick_list();
     show_window(PICK_WINDOW, 0);
-    if (pick_settings.flags & PICK_FLAG_ONTOP) set_window_topmost(PICK_WINDOW, 1);
+    if (pick_settings.flags & PICK_FLAG_ONTOP)
+        set_window_topmost(PICK_WINDOW, 1);
     list_select(PICK_LIST_ID, pick_state.initial_selection);
     focus_control(PICK_LIST_ID);
 }

@@ -36,13 +36,14 @@ HANDLE inheritable(const std::string& path, DWORD access, DWORD disposition) {
                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Standard output and error of cmd.exe go to one file in the batch's
-// directory; the tools the batch starts share its console.
+// Standard output and error of cmd.exe go to one file outside the batch's
+// directory, whose files the examples list; the tools the batch starts share
+// its console.
 BatchRun start_example(const std::string& name, const std::string& args, const std::string& dir,
                        bool hidden_console = false) {
     BatchRun batch;
     batch.dir = dir;
-    batch.output_file = dir + "\\console.txt";
+    batch.output_file = scratch_dir() + "\\console.txt";
     std::string command = "cmd.exe /d /c call \"" + examples_dir() + "\\" + name + "\"";
     if (!args.empty()) command += " " + args;
 

@@ -30,6 +30,16 @@ struct ToolWindow {
 
 std::string examples_dir() { return test_dir() + "\\examples"; }
 
+// A directory that did not exist before: the examples list and delete the
+// files of their folder, so nothing of an earlier run may be left in it.
+std::string fresh_dir() {
+    std::string base = scratch_dir();
+    for (int n = 1;; ++n) {
+        std::string dir = base + "\\run" + std::to_string(GetTickCount()) + "_" + std::to_string(n);
+        if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+    }
+}
+
 HANDLE inheritable(const std::string& path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
@@ -43,7 +53,7 @@ BatchRun start_example(const std::string& name, const std::string& args, const s
                        bool hidden_console = false) {
     BatchRun batch;
     batch.dir = dir;
-    batch.output_file = scratch_dir() + "\\console.txt";
+    batch.output_file = fresh_dir() + "\\console.txt";
     std::string command = "cmd.exe /d /c call \"" + examples_dir() + "\\" + name + "\"";
     if (!args.empty()) command += " " + args;
 
@@ -149,6 +159,7 @@ RECT remote_row_rect(HANDLE process, HWND list, int index) {
 void click_row(ToolWindow& tool, int index) {
     HWND list = child_by_class(tool.window, "SysListView32");
     ASSERT_TRUE(list) << "no list control";
+    ASSERT_TRUE(tool.run.process) << "the tool's process cannot be read";
     RECT row = remote_row_rect(tool.run.process, list, index);
     ASSERT_LT(row.top, row.bottom) << "row " << index << " has no rectangle";
     ASSERT_TRUE(make_foreground(tool.window));
@@ -174,7 +185,7 @@ protected:
 };
 
 TEST_F(ExamplesTest, PickFileShowsThePickedFileEvenWithAnAmpersandInItsName) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     write_file(dir + "\\alpha.txt", "first file\r\n");
     write_file(dir + "\\salt & pepper.txt", "second file\r\n");
     write_file(dir + "\\zebra.txt", "third file\r\n");
@@ -193,7 +204,7 @@ TEST_F(ExamplesTest, PickFileShowsThePickedFileEvenWithAnAmpersandInItsName) {
 }
 
 TEST_F(ExamplesTest, PickFileCancelledOrWithoutFilesOpensNothing) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     write_file(dir + "\\only.txt", "the only file\r\n");
     BatchRun batch = start_example("pick_file.cmd", "", dir);
     ToolWindow tool = wait_for_tool(batch, "orlipan.exe");
@@ -203,7 +214,7 @@ TEST_F(ExamplesTest, PickFileCancelledOrWithoutFilesOpensNothing) {
     EXPECT_TRUE(contains(out, "Nothing was picked.")) << out;
     EXPECT_FALSE(contains(out, "the only file")) << out;
 
-    std::string empty = scratch_dir();
+    std::string empty = fresh_dir();
     BatchRun none = start_example("pick_file.cmd", "", empty);
     std::string said = finish_batch(none);
     EXPECT_TRUE(contains(said, "There are no text files")) << said;
@@ -211,7 +222,7 @@ TEST_F(ExamplesTest, PickFileCancelledOrWithoutFilesOpensNothing) {
 }
 
 TEST_F(ExamplesTest, MenuRunsTheClickedEntry) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     BatchRun batch = start_example("menu.cmd", "", dir);
     ToolWindow tool = wait_for_tool(batch, "orlipan.exe");
     ASSERT_TRUE(tool.window);
@@ -222,7 +233,7 @@ TEST_F(ExamplesTest, MenuRunsTheClickedEntry) {
 }
 
 TEST_F(ExamplesTest, MenuSeparatorCannotBePickedAndTheEntryAfterItCan) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     write_file(dir + "\\marker.dat", "");
 
     // A click on the blank line 3 must leave the menu open; had it been
@@ -240,7 +251,7 @@ TEST_F(ExamplesTest, MenuSeparatorCannotBePickedAndTheEntryAfterItCan) {
 }
 
 TEST_F(ExamplesTest, ConfirmDeletesOnlyAfterYes) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     write_file(dir + "\\old.tmp", "x");
     write_file(dir + "\\keep.txt", "x");
     BatchRun batch = start_example("confirm.cmd", "", dir);
@@ -259,7 +270,7 @@ TEST_F(ExamplesTest, ConfirmDeletesOnlyAfterYes) {
 }
 
 TEST_F(ExamplesTest, ConfirmLeftAloneAnswersNoWhenTheCountdownEnds) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     write_file(dir + "\\old.tmp", "x");
     BatchRun batch = start_example("confirm.cmd", "2", dir);
     ToolWindow tool = wait_for_tool(batch, "vemo.exe");
@@ -274,7 +285,7 @@ TEST_F(ExamplesTest, ConfirmLeftAloneAnswersNoWhenTheCountdownEnds) {
 }
 
 TEST_F(ExamplesTest, AskLoopAsksAgainUntilCancelled) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     write_file(dir + "\\list.txt", "red\r\ngreen\r\nblue\r\n");
     BatchRun batch = start_example("ask_loop.cmd", "\"" + dir + "\\list.txt\"", dir);
 
@@ -294,14 +305,14 @@ TEST_F(ExamplesTest, AskLoopAsksAgainUntilCancelled) {
 // Without a console window the tools end at once with 255. The loop must
 // not take that for an answer and ask forever, nor the menu jump nowhere.
 TEST_F(ExamplesTest, WithoutAConsoleWindowTheLoopAndTheMenuStop) {
-    std::string dir = scratch_dir();
+    std::string dir = fresh_dir();
     write_file(dir + "\\list.txt", "red\r\n");
     BatchRun loop = start_example("ask_loop.cmd", "\"" + dir + "\\list.txt\"", dir, true);
     std::string out = finish_batch(loop);
     EXPECT_TRUE(contains(out, "orlipan could not show the list.")) << out;
     EXPECT_TRUE(contains(out, "You picked 0 item(s):")) << out;
 
-    std::string menu_dir = scratch_dir();
+    std::string menu_dir = fresh_dir();
     BatchRun menu = start_example("menu.cmd", "", menu_dir, true);
     std::string said = finish_batch(menu);
     EXPECT_TRUE(contains(said, "orlipan could not show the menu.")) << said;

@@ -7,14 +7,13 @@ setlocal
 rem The tools are found on PATH, next to this file or one folder up.
 set "PATH=%~dp0;%~dp0..;%PATH%"
 set "menu=%TEMP%\menu_%RANDOM%.txt"
-(
-    echo Say hello
-    echo Show the Windows version
-    echo.
-    echo List this folder
-    echo.
-    echo Quit
-) > "%menu%"
+rem One redirection per line: no blank is left at the ends of the lines.
+echo Say hello>"%menu%"
+echo Show the Windows version>>"%menu%"
+echo.>>"%menu%"
+echo List this folder>>"%menu%"
+echo.>>"%menu%"
+echo Quit>>"%menu%"
 
 orlipan "%menu%" "Launcher" /menu
 rem 0: the menu was closed or left with Escape; 255: no console window.

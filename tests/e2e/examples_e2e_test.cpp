@@ -114,12 +114,25 @@ ToolWindow wait_for_tool(BatchRun& batch, const char* exe) {
     return tool;
 }
 
-// Waits for the batch file to end and returns what it printed.
+void end_process(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) return;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
+
+// Waits for the batch file to end and returns what it printed. A batch file
+// that hangs is ended with the tools it started, so that no window of it is
+// left to take the keys of the next test.
 std::string finish_batch(BatchRun& batch, DWORD* exit_code = nullptr) {
     bool ended = batch.process && WaitForSingleObject(batch.process, BATCH_TIMEOUT_MS) == 0;
     EXPECT_TRUE(ended) << "the batch file did not end";
     if (batch.process) {
-        if (!ended) TerminateProcess(batch.process, 1);
+        if (!ended) {
+            for (DWORD pid : batch.seen_tools) end_process(pid);
+            TerminateProcess(batch.process, 1);
+        }
         DWORD code = 0;
         GetExitCodeProcess(batch.process, &code);
         if (exit_code) *exit_code = code;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 #include <mutex>
 #include <string>
 
@@ -60,6 +61,11 @@ struct ListDefaults {
 };
 
 std::map<int, ControlRecord> controls;
+// The id each control is tagged with, mirrored in-process: the tag is read for
+// every message a control and its window see (one per list line while a list
+// fills), and a window-property lookup can cost a round trip to the window
+// system.
+std::unordered_map<HWND, int> control_tags;
 std::map<COLORREF, SharedBrush> label_brushes;
 // The console close handler releases the toolkit from its own thread.
 std::mutex label_brushes_lock;
@@ -76,8 +82,8 @@ ControlRecord* find_control(int id) {
 
 // The id the window is tagged with, whether or not its window id still agrees.
 int tag_of(HWND hwnd) {
-    INT_PTR tag = reinterpret_cast<INT_PTR>(GetPropA(hwnd, CONTROL_TAG));
-    return tag == 0 ? -1 : static_cast<int>(tag - 1);
+    auto found = control_tags.find(hwnd);
+    return found == control_tags.end() ? -1 : found->second;
 }
 
 // The record of `hwnd` when both its tag and its window id name it.
@@ -129,6 +135,7 @@ void drop_control(HWND hwnd, int id) {
     }
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->previous_procedure));
     RemovePropA(hwnd, CONTROL_TAG);
+    control_tags.erase(hwnd);
     release_label_brush(*record);
     controls.erase(id);
 }
@@ -175,6 +182,7 @@ HWND create_control(int id, int kind, const char* class_name, DWORD style, DWORD
     controls[id] = record;
     SetWindowLongPtrA(hwnd, GWLP_ID, id);
     SetPropA(hwnd, CONTROL_TAG, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(id) + 1));
+    control_tags[hwnd] = id;
     send_to(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(default_control_font()), TRUE);
     return hwnd;
 }
@@ -604,6 +612,10 @@ bool control_notify(HWND, WPARAM, LPARAM lparam, LRESULT* result) {
             return true;
         case NM_RDBLCLK:
             queue_control_event(*record, id, DETAIL_RIGHT_DOUBLE_CLICK);
+            return true;
+        case LVN_DELETEALLITEMS:
+            // No per-line delete notices when a list of a million lines goes.
+            *result = TRUE;
             return true;
         case LVN_ITEMCHANGED:
             list_item_changed(*record, id, *reinterpret_cast<const NMLISTVIEW*>(lparam));

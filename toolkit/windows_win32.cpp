@@ -149,10 +149,13 @@ HWND container_window() {
 }
 
 int window_number_of(HWND hwnd) {
+    // The registry mirrors the windows' tags in-process; a property lookup per
+    // message would cost a round trip to the window system.
     while (hwnd) {
-        auto tag = reinterpret_cast<INT_PTR>(GetPropA(hwnd, WINDOW_TAG));
-        if (tag > 0) {
-            return static_cast<int>(tag - 1);
+        for (const auto& entry : window_registry) {
+            if (entry.second.handle == hwnd) {
+                return entry.first;
+            }
         }
         if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) {
             break;

@@ -28,7 +28,9 @@ struct ToolWindow {
     HWND window = nullptr;
 };
 
-std::string examples_dir() { return test_dir() + "\\examples"; }
+std::string examples_dir() {
+    return test_dir() + "\\examples";
+}
 
 // A directory that did not exist before: the examples list and delete the
 // files of their folder, so nothing of an earlier run may be left in it.
@@ -36,7 +38,8 @@ std::string fresh_dir() {
     std::string base = scratch_dir();
     for (int n = 1;; ++n) {
         std::string dir = base + "\\run" + std::to_string(GetTickCount()) + "_" + std::to_string(n);
-        if (CreateDirectoryA(dir.c_str(), nullptr)) return dir;
+        if (CreateDirectoryA(dir.c_str(), nullptr))
+            return dir;
     }
 }
 
@@ -55,7 +58,8 @@ BatchRun start_example(const std::string& name, const std::string& args, const s
     batch.dir = dir;
     batch.output_file = fresh_dir() + "\\console.txt";
     std::string command = "cmd.exe /d /c call \"" + examples_dir() + "\\" + name + "\"";
-    if (!args.empty()) command += " " + args;
+    if (!args.empty())
+        command += " " + args;
 
     HANDLE out = inheritable(batch.output_file, GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE in = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
@@ -69,8 +73,8 @@ BatchRun start_example(const std::string& name, const std::string& args, const s
     // CREATE_NO_WINDOW gives cmd.exe and the tools it starts a console
     // without a window, as for a batch file run by a scheduler.
     DWORD creation = hidden_console ? CREATE_NO_WINDOW : CREATE_NEW_CONSOLE;
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, creation, nullptr,
-                       dir.c_str(), &startup, &info)) {
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, creation, nullptr, dir.c_str(),
+                       &startup, &info)) {
         CloseHandle(info.hThread);
         batch.process = info.hProcess;
         batch.pid = info.dwProcessId;
@@ -84,7 +88,8 @@ BatchRun start_example(const std::string& name, const std::string& args, const s
 // before: a loop in a batch file starts a new tool process for every question.
 DWORD find_new_tool(const BatchRun& batch, const char* exe) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 0;
     DWORD found = 0;
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
@@ -103,20 +108,23 @@ ToolWindow wait_for_tool(BatchRun& batch, const char* exe) {
     ToolWindow tool;
     DWORD pid = 0;
     wait_until([&] { return (pid = find_new_tool(batch, exe)) != 0; }, WINDOW_TIMEOUT_MS);
-    if (!pid) return tool;
+    if (!pid)
+        return tool;
     batch.seen_tools.insert(pid);
     tool.run.pid = pid;
     tool.run.process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
                                        PROCESS_VM_READ | PROCESS_VM_WRITE,
                                    FALSE, pid);
     tool.window = wait_for_window(tool.run, WINDOW_TIMEOUT_MS);
-    if (tool.run.process) WaitForInputIdle(tool.run.process, WINDOW_TIMEOUT_MS);
+    if (tool.run.process)
+        WaitForInputIdle(tool.run.process, WINDOW_TIMEOUT_MS);
     return tool;
 }
 
 void end_process(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (!process) return;
+    if (!process)
+        return;
     TerminateProcess(process, 1);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
@@ -130,12 +138,14 @@ std::string finish_batch(BatchRun& batch, DWORD* exit_code = nullptr) {
     EXPECT_TRUE(ended) << "the batch file did not end";
     if (batch.process) {
         if (!ended) {
-            for (DWORD pid : batch.seen_tools) end_process(pid);
+            for (DWORD pid : batch.seen_tools)
+                end_process(pid);
             TerminateProcess(batch.process, 1);
         }
         DWORD code = 0;
         GetExitCodeProcess(batch.process, &code);
-        if (exit_code) *exit_code = code;
+        if (exit_code)
+            *exit_code = code;
         CloseHandle(batch.process);
         batch.process = nullptr;
     }
@@ -143,28 +153,32 @@ std::string finish_batch(BatchRun& batch, DWORD* exit_code = nullptr) {
 }
 
 void close_tool(ToolWindow& tool) {
-    if (tool.run.process) CloseHandle(tool.run.process);
+    if (tool.run.process)
+        CloseHandle(tool.run.process);
     tool.run.process = nullptr;
 }
 
 void type_keys(ToolWindow& tool, std::initializer_list<WORD> keys) {
     ASSERT_TRUE(tool.window) << "no tool window";
     ASSERT_TRUE(make_foreground(tool.window));
-    for (WORD vk : keys) press_key(vk);
+    for (WORD vk : keys)
+        press_key(vk);
 }
 
 // The list control lives in the tool's process, so the rectangle of a row
 // is asked for through memory of that process.
 RECT remote_row_rect(HANDLE process, HWND list, int index) {
     RECT rect = {LVIR_BOUNDS, 0, 0, 0};
-    void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
-    if (!remote) return RECT{};
+    void* remote =
+        VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote)
+        return RECT{};
     WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);
     bool got = SendMessageA(list, LVM_GETITEMRECT, index, (LPARAM)remote) != 0;
     ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    if (!got) return RECT{};
+    if (!got)
+        return RECT{};
     MapWindowPoints(list, nullptr, (POINT*)&rect, 2);
     return rect;
 }
@@ -234,6 +248,9 @@ TEST_F(ExamplesTest, PickFileCancelledOrWithoutFilesOpensNothing) {
     EXPECT_TRUE(none.seen_tools.empty());
 }
 
+// menu.cmd writes its list with one redirection per line. Wine's cmd.exe
+// (unlike Windows') sends the output of a bracketed block "( ... ) > file" to
+// the console and leaves the file empty, which showed an empty menu here.
 TEST_F(ExamplesTest, MenuRunsTheClickedEntry) {
     std::string dir = fresh_dir();
     BatchRun batch = start_example("menu.cmd", "", dir);
@@ -309,7 +326,8 @@ TEST_F(ExamplesTest, AskLoopAsksAgainUntilCancelled) {
     ToolWindow third = wait_for_tool(batch, "orlipan.exe");
     type_keys(third, {VK_ESCAPE});
     std::string out = finish_batch(batch);
-    for (ToolWindow* tool : {&first, &second, &third}) close_tool(*tool);
+    for (ToolWindow* tool : {&first, &second, &third})
+        close_tool(*tool);
 
     EXPECT_EQ(batch.seen_tools.size(), 3u);
     EXPECT_TRUE(contains(out, "You picked 2 item(s): [red] [blue]")) << out;

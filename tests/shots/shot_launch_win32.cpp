@@ -34,8 +34,7 @@ bool is_console_class(HWND hwnd) {
     char name[256] = "";
     GetClassNameA(hwnd, name, sizeof name);
     return lstrcmpiA(name, "ConsoleWindowClass") == 0 ||
-           lstrcmpiA(name, "PseudoConsoleWindow") == 0 ||
-           lstrcmpiA(name, "WineConsoleClass") == 0;
+           lstrcmpiA(name, "PseudoConsoleWindow") == 0 || lstrcmpiA(name, "WineConsoleClass") == 0;
 }
 
 BOOL CALLBACK find_tool_window(HWND hwnd, LPARAM param) {
@@ -56,7 +55,8 @@ bool file_exists(const std::string& path) {
 std::string read_command(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
     return text;
 }
 
@@ -65,8 +65,10 @@ HWND wait_for_tool_window(HANDLE process, DWORD pid) {
     while (GetTickCount() - start < SHOT_WINDOW_TIMEOUT_MS) {
         WindowSearch search = {pid, nullptr};
         EnumWindows(find_tool_window, (LPARAM)&search);
-        if (search.found) return search.found;
-        if (WaitForSingleObject(process, SHOT_POLL_MS) == WAIT_OBJECT_0) return nullptr;
+        if (search.found)
+            return search.found;
+        if (WaitForSingleObject(process, SHOT_POLL_MS) == WAIT_OBJECT_0)
+            return nullptr;
     }
     return nullptr;
 }
@@ -93,8 +95,10 @@ void wait_until_painted(HANDLE process, HWND window) {
 bool wait_for_stop(const std::string& stop_file, HANDLE process) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < SHOT_STOP_TIMEOUT_MS) {
-        if (file_exists(stop_file)) return true;
-        if (WaitForSingleObject(process, SHOT_POLL_MS) == WAIT_OBJECT_0) return false;
+        if (file_exists(stop_file))
+            return true;
+        if (WaitForSingleObject(process, SHOT_POLL_MS) == WAIT_OBJECT_0)
+            return false;
     }
     return false;
 }

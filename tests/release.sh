@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Packs the release: one zip per architecture with both executables, the
+# manual with its pictures, the example batch files and the licence, plus
+# SHA256SUMS, all in <root>/dist.
+#
+#   tests/release.sh [ROOT]      ROOT defaults to the checkout holding this script
+#
+# The executables are taken from ROOT/build/i686/bin and ROOT/build/x86_64/bin;
+# an architecture whose executables are missing is cross-built first, so the
+# script also works from a clean clone. The version comes from
+# resources/version.h, the same file that fills the executables' version
+# resources, so the package name cannot disagree with the programs.
+set -euo pipefail
+
+ROOT=$(cd "${1:-$(dirname "$0")/..}" && pwd)
+DIST="$ROOT/dist"
+ARCHES=(i686 x86_64)
+TOOLS=(orlipan.exe vemo.exe)
+
+fail() {
+    echo "release: $*" >&2
+    exit 1
+}
+
+version_of() {  # macro name
+    local value
+    value=$(sed -n "s/^#define $1 \"\\([^\"]*\\)\".*/\\1/p" "$ROOT/resources/version.h")
+    [ -n "$value" ] || fail "$1 not found in resources/version.h"
+    printf '%s' "$value"
+}
+
+ORLIPAN_VERSION=$(version_of ORLIPAN_VERSION_NUMBER_TEXT)
+VEMO_VERSION=$(version_of VEMO_VERSION_NUMBER_TEXT)
+# The two tools have their own version numbers; the package carries both.
+VERSION="$ORLIPAN_VERSION-$VEMO_VERSION"
+
+build_arch() {  # arch
+    local arch=$1 dir="$ROOT/build/$1"
+    echo "release: cross-building $arch"
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" >/dev/null
+    cmake --build "$dir" --target orlipan vemo
+}
+
+# objdump names the machine of a PE file; a package must not ship the wrong one.
+expected_format() {  # arch
+    case $1 in
+        i686) echo pei-i386 ;;
+        x86_64) echo pei-x86-64 ;;
+    esac
+}
+
+check_executable() {  # arch file
+    local format
+    format=$("$1-w64-mingw32-objdump" -f "$2" 2>/dev/null | sed -n 's/.*file format //p')
+    [ "$format" = "$(expected_format "$1")" ] ||
+        fail "$2 is '${format:-not a PE file}', expected $(expected_format "$1")"
+}
+
+# The pictures the manual refers to must all be there.
+check_pictures() {
+    local page image missing=0
+    for page in "$ROOT"/docs/*.md; do
+        for image in $(grep -o 'images/[A-Za-z0-9_.-]*\.png' "$page" | sort -u); do
+            if [ ! -f "$ROOT/docs/$image" ]; then
+                echo "release: $(basename "$page") shows docs/$image, which is missing" >&2
+                missing=1
+            fi
+        done
+    done
+    return "$missing"
+}
+
+ls "$ROOT"/docs/*.md >/dev/null 2>&1 || fail "no manual in docs/"
+ls "$ROOT"/examples/*.cmd >/dev/null 2>&1 || fail "no example batch files in examples/"
+[ -f "$ROOT/LICENSE" ] || fail "LICENSE is missing"
+if ! check_pictures; then
+    [ -n "${DISPLAY:-}" ] || fail "pictures missing and no DISPLAY to take them (tests/screenshots.sh)"
+    for tool in "${TOOLS[@]}"; do
+        [ -f "$ROOT/build/i686/bin/$tool" ] || build_arch i686
+    done
+    "$ROOT/tests/screenshots.sh" "$ROOT/build/i686/bin" "$ROOT/docs/images"
+    check_pictures || fail "the pictures could not be taken"
+fi
+
+for arch in "${ARCHES[@]}"; do
+    for tool in "${TOOLS[@]}"; do
+        if [ ! -f "$ROOT/build/$arch/bin/$tool" ]; then
+            build_arch "$arch"
+            break
+        fi
+    done
+done
+
+rm -rf "$DIST"
+mkdir -p "$DIST"
+STAGE=$(mktemp -d "${TMPDIR:-/tmp}/orlipan-release.XXXXXX")
+trap 'rm -rf "$STAGE"' EXIT
+
+# Fixed file times make the archives depend on their contents only.
+STAMP=${SOURCE_DATE_EPOCH:-$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || date +%s)}
+
+for arch in "${ARCHES[@]}"; do
+    name="orlipan-vemo-$VERSION-$arch"
+    top="$STAGE/$name"
+    mkdir -p "$top/docs/images" "$top/examples"
+    for tool in "${TOOLS[@]}"; do
+        check_executable "$arch" "$ROOT/build/$arch/bin/$tool"
+        cp "$ROOT/build/$arch/bin/$tool" "$top/"
+    done
+    cp "$ROOT/LICENSE" "$top/"
+    cp "$ROOT"/docs/*.md "$top/docs/"
+    cp "$ROOT"/docs/images/*.png "$top/docs/images/"
+    cp "$ROOT"/examples/* "$top/examples/"
+    # Batch files need CR LF line ends for cmd.exe, whatever the checkout did.
+    for f in "$top"/examples/*.cmd; do
+        sed -i 's/\r$//; s/$/\r/' "$f"
+    done
+    find "$top" -exec touch -h -d "@$STAMP" {} +
+    (cd "$STAGE" && find "$name" -type f | LC_ALL=C sort |
+        TZ=UTC zip -q -X -9 "$DIST/$name.zip" -@)
+    zip -q -T "$DIST/$name.zip" >/dev/null || fail "$name.zip does not test sound"
+    echo "release: dist/$name.zip ($(find "$top" -type f | wc -l) files)"
+done
+
+(cd "$DIST" && sha256sum ./*.zip | sed 's# \./# #' >SHA256SUMS)
+echo "release: dist/SHA256SUMS"
+cat "$DIST/SHA256SUMS"

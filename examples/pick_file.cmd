@@ -23,8 +23,10 @@ set "answer=%TEMP%\pick_file_%RANDOM%.cmd"
 dir /b /a-d /on "%folder%\*.txt" > "%list%"
 rem Two apostrophes stand for a double quote: the answer file holds
 rem   set "file=<picked line>"
-rem which keeps names with spaces or ampersands in one piece.
-orlipan "%list%" "Pick a file" "set ''file=$item''" > "%answer%"
+rem which keeps names with spaces or ampersands in one piece. dir writes
+rem and cmd reads batch files in the console's OEM code page, hence
+rem /oemlist and /oemout for names with accented letters.
+orlipan "%list%" "Pick a file" "set ''file=$item''" /oemlist /oemout > "%answer%"
 if errorlevel 1 goto picked
 echo Nothing was picked.
 goto clean

@@ -61,12 +61,12 @@ check_executable() {  # arch file
 check_pictures() {
     local page image missing=0
     for page in "$ROOT"/docs/*.md; do
-        for image in $(grep -o 'images/[A-Za-z0-9_.-]*\.png' "$page" | sort -u); do
+        while read -r image; do
             if [ ! -f "$ROOT/docs/$image" ]; then
                 echo "release: $(basename "$page") shows docs/$image, which is missing" >&2
                 missing=1
             fi
-        done
+        done < <(grep -o 'images/[A-Za-z0-9_.-]*\.png' "$page" | sort -u)
     done
     return "$missing"
 }
@@ -76,6 +76,7 @@ ls "$ROOT"/examples/*.cmd >/dev/null 2>&1 || fail "no example batch files in exa
 [ -f "$ROOT/LICENSE" ] || fail "LICENSE is missing"
 if ! check_pictures; then
     [ -n "${DISPLAY:-}" ] || fail "pictures missing and no DISPLAY to take them (tests/screenshots.sh)"
+    echo "release: taking the manual's pictures"
     for tool in "${TOOLS[@]}"; do
         [ -f "$ROOT/build/i686/bin/$tool" ] || build_arch i686
     done
@@ -111,7 +112,8 @@ for arch in "${ARCHES[@]}"; do
     cp "$ROOT/LICENSE" "$top/"
     cp "$ROOT"/docs/*.md "$top/docs/"
     cp "$ROOT"/docs/images/*.png "$top/docs/images/"
-    cp "$ROOT"/examples/* "$top/examples/"
+    cp "$ROOT"/examples/*.cmd "$top/examples/"
+    cp "$ROOT"/examples/*.txt "$top/examples/" 2>/dev/null || true
     # Batch files need CR LF line ends for cmd.exe, whatever the checkout did.
     for f in "$top"/examples/*.cmd; do
         sed -i 's/\r$//; s/$/\r/' "$f"
@@ -123,6 +125,6 @@ for arch in "${ARCHES[@]}"; do
     echo "release: dist/$name.zip ($(find "$top" -type f | wc -l) files)"
 done
 
-(cd "$DIST" && sha256sum ./*.zip | sed 's# \./# #' >SHA256SUMS)
+(cd "$DIST" && sha256sum -- *.zip >SHA256SUMS)
 echo "release: dist/SHA256SUMS"
 cat "$DIST/SHA256SUMS"

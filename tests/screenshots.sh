@@ -76,9 +76,9 @@ desktop_window() {
 # Captures the rectangle of the desktop until two captures in a row agree, so
 # the picture is not taken while the window is still being drawn.
 capture() {  # desktop_id geometry out
-    local id=$1 geometry=$2 out=$3 try previous="$WORK/previous.png"
+    local id=$1 geometry=$2 out=$3 _ previous="$WORK/previous.png"
     rm -f "$previous"
-    for try in $(seq "$CAPTURE_TRIES"); do
+    for _ in $(seq "$CAPTURE_TRIES"); do
         import -silent -window "$id" -crop "$geometry" +repage "$out" 2>/dev/null || continue
         if [ -f "$previous" ] &&
             [ "$(compare -metric AE "$previous" "$out" null: 2>&1 || true)" = 0 ]; then
@@ -90,7 +90,7 @@ capture() {  # desktop_id geometry out
 }
 
 shot() {  # name command_line_for_windows
-    local name=$1 command=$2 job="$WORK/$1.job" result="$WORK/$1.out" i
+    local name=$1 command=$2 job="$WORK/$1.job" result="$WORK/$1.out" _
     printf '%s' "$command" >"$job"
     : >"$result"
     wine explorer "/desktop=$DESKTOP,$DESKTOP_SIZE" "$(win_path "$LAUNCHER")" "$(win_path "$job")" \
@@ -99,7 +99,7 @@ shot() {  # name command_line_for_windows
     LAUNCHER_PIDS+=("$pid")
 
     local rect=""
-    for i in $(seq "$WINDOW_POLLS"); do
+    for _ in $(seq "$WINDOW_POLLS"); do
         rect=$(awk '/^WINDOW/ { print $2, $3, $4, $5 }' "$result" | tr -d '\r' || true)
         [ -n "$rect" ] && break
         kill -0 "$pid" 2>/dev/null || break
@@ -115,7 +115,7 @@ shot() {  # name command_line_for_windows
     local geometry="$((right - left))x$((bottom - top))+$left+$top"
 
     local id=""
-    for i in $(seq "$WINDOW_POLLS"); do
+    for _ in $(seq "$WINDOW_POLLS"); do
         id=$(desktop_window)
         [ -n "$id" ] && break
         sleep "$POLL"
@@ -127,7 +127,7 @@ shot() {  # name command_line_for_windows
 
     touch "$job.stop"
     local code=""
-    for i in $(seq "$EXIT_POLLS"); do
+    for _ in $(seq "$EXIT_POLLS"); do
         code=$(awk '/^EXIT/ { print $2 }' "$result" | tr -d '\r' || true)
         [ -n "$code" ] && break
         sleep "$POLL"

@@ -3,7 +3,7 @@
 
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <cstdlib>
 
 namespace {
 
@@ -148,6 +148,21 @@ INPUT mouse_input(int x, int y, DWORD flags) {
 
 void send_inputs(std::vector<INPUT>& inputs) {
     if (!inputs.empty()) SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+}
+
+// The cursor may follow a move a little later than SendInput returns (Wine
+// applies it through the X server); a button pressed before that would land
+// where the cursor was.
+void move_cursor_to(int x, int y) {
+    std::vector<INPUT> move = {mouse_input(x, y, MOUSEEVENTF_MOVE)};
+    send_inputs(move);
+    wait_until(
+        [&] {
+            POINT at = {};
+            GetCursorPos(&at);
+            return abs(at.x - x) <= 1 && abs(at.y - y) <= 1;
+        },
+        1000);
 }
 
 }  // namespace
@@ -325,19 +340,21 @@ void press_key(WORD vk, bool shift, bool control, bool alt) {
 }
 
 void click_at(int x, int y, bool right) {
+    move_cursor_to(x, y);
     DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    std::vector<INPUT> inputs = {mouse_input(x, y, MOUSEEVENTF_MOVE),
-                                 mouse_input(x, y, down), mouse_input(x, y, up)};
+    std::vector<INPUT> inputs = {mouse_input(x, y, MOUSEEVENTF_MOVE | down),
+                                 mouse_input(x, y, MOUSEEVENTF_MOVE | up)};
     send_inputs(inputs);
 }
 
 void double_click_at(int x, int y) {
+    move_cursor_to(x, y);
     // One batch, so both clicks fall within the double-click time.
+    DWORD at = MOUSEEVENTF_MOVE;
     std::vector<INPUT> inputs = {
-        mouse_input(x, y, MOUSEEVENTF_MOVE),     mouse_input(x, y, MOUSEEVENTF_LEFTDOWN),
-        mouse_input(x, y, MOUSEEVENTF_LEFTUP),   mouse_input(x, y, MOUSEEVENTF_LEFTDOWN),
-        mouse_input(x, y, MOUSEEVENTF_LEFTUP)};
+        mouse_input(x, y, at | MOUSEEVENTF_LEFTDOWN), mouse_input(x, y, at | MOUSEEVENTF_LEFTUP),
+        mouse_input(x, y, at | MOUSEEVENTF_LEFTDOWN), mouse_input(x, y, at | MOUSEEVENTF_LEFTUP)};
     send_inputs(inputs);
 }
 

@@ -8,6 +8,7 @@
 #                        the Wine toolkit and end-to-end tests
 #   ./build.sh bench     start-up time and memory of the tools against baselines
 #   ./build.sh build     the two cross builds only
+#   ./build.sh release   dist/: one zip per architecture and SHA256SUMS
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
@@ -155,6 +156,8 @@ cmd_test() {
     ensure_wineprefix
     test_cross i686
     test_cross x86_64
+    log "pictures of the windows for the manual"
+    "$ROOT/tests/screenshots.sh" "$BUILD/i686/bin" "$ROOT/docs/images"
     log "all tests passed in $((SECONDS - start)) s"
 }
 
@@ -176,13 +179,21 @@ cmd_bench() {
     "$ROOT/tests/bench.sh" "$BUILD/i686/bin"
 }
 
+cmd_release() {
+    cmd_build
+    start_display
+    ensure_wineprefix
+    "$ROOT/tests/release.sh" "$ROOT"
+}
+
 case "${1:-}" in
     test) cmd_test ;;
     demo) cmd_demo ;;
     bench) cmd_bench ;;
     build) cmd_build ;;
+    release) cmd_release ;;
     *)
-        echo "usage: $0 {demo|test|bench|build}" >&2
+        echo "usage: $0 {demo|test|bench|build|release}" >&2
         exit 2
         ;;
 esac

@@ -11,24 +11,24 @@
 #include <vector>
 
 enum LaunchMode {
-    LAUNCH_NEW_CONSOLE,      // CREATE_NEW_CONSOLE, standard output to the console
-    LAUNCH_DETACHED,         // DETACHED_PROCESS: no console window at all
-    LAUNCH_REDIRECT_FILE,    // new console, standard output redirected to a file
-    LAUNCH_REDIRECT_PIPE,    // new console, standard output into a pipe read by the driver
+    LAUNCH_NEW_CONSOLE,    // CREATE_NEW_CONSOLE, standard output to the console
+    LAUNCH_DETACHED,       // DETACHED_PROCESS: no console window; standard output to a file
+    LAUNCH_REDIRECT_FILE,  // new console, standard output redirected to a file
+    LAUNCH_REDIRECT_PIPE,  // new console, standard output into a pipe read by the driver
 };
 
 struct LaunchOptions {
     LaunchMode mode = LAUNCH_REDIRECT_FILE;
-    std::string working_dir;   // empty: the driver's temporary directory
+    std::string working_dir;            // empty: the driver's temporary directory
     WORD console_show = SW_SHOWNORMAL;  // e.g. SW_SHOWMINNOACTIVE to start the console minimised
 };
 
 struct ToolRun {
     HANDLE process = nullptr;
     DWORD pid = 0;
-    std::string output_file;   // LAUNCH_REDIRECT_FILE
+    std::string output_file;     // LAUNCH_REDIRECT_FILE
     HANDLE pipe_read = nullptr;  // LAUNCH_REDIRECT_PIPE
-    std::string piped;         // bytes collected from the pipe so far
+    std::string piped;           // bytes collected from the pipe so far
 };
 
 // Directory of the running test executable; the tools are built next to it.
@@ -57,7 +57,7 @@ HWND child_by_class(HWND parent, const std::string& class_name, int index = 0);
 std::vector<HWND> children_by_class(HWND parent, const std::string& class_name);
 // First descendant of that class whose text equals `text` exactly; 0 if none.
 HWND child_by_text(HWND parent, const std::string& class_name, const std::string& text);
-RECT window_rect(HWND hwnd);   // outer, screen coordinates
+RECT window_rect(HWND hwnd);  // outer, screen coordinates
 RECT client_rect_on_screen(HWND hwnd);
 
 // Real input.
@@ -71,7 +71,8 @@ template <typename Condition>
 bool wait_until(Condition condition, int timeout_ms = 5000) {
     DWORD start = GetTickCount();
     while (!condition()) {
-        if (GetTickCount() - start > (DWORD)timeout_ms) return false;
+        if (GetTickCount() - start > (DWORD)timeout_ms)
+            return false;
         Sleep(20);
     }
     return true;

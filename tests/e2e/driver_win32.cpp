@@ -25,7 +25,8 @@ std::string class_of(HWND hwnd) {
 bool is_console_window(HWND hwnd) {
     std::string name = class_of(hwnd);
     for (const char* console_class : CONSOLE_CLASSES) {
-        if (lstrcmpiA(name.c_str(), console_class) == 0) return true;
+        if (lstrcmpiA(name.c_str(), console_class) == 0)
+            return true;
     }
     return false;
 }
@@ -48,15 +49,19 @@ HANDLE inheritable_file(const std::string& path, DWORD access, DWORD disposition
 
 // Moves whatever the pipe holds into run.piped without blocking.
 void drain_pipe(ToolRun& run) {
-    if (!run.pipe_read) return;
+    if (!run.pipe_read)
+        return;
     for (;;) {
         DWORD available = 0;
-        if (!PeekNamedPipe(run.pipe_read, nullptr, 0, nullptr, &available, nullptr)) return;
-        if (available == 0) return;
+        if (!PeekNamedPipe(run.pipe_read, nullptr, 0, nullptr, &available, nullptr))
+            return;
+        if (available == 0)
+            return;
         char buffer[4096];
         DWORD got = 0;
         DWORD wanted = available < sizeof buffer ? available : (DWORD)sizeof buffer;
-        if (!ReadFile(run.pipe_read, buffer, wanted, &got, nullptr) || got == 0) return;
+        if (!ReadFile(run.pipe_read, buffer, wanted, &got, nullptr) || got == 0)
+            return;
         run.piped.append(buffer, got);
     }
 }
@@ -96,10 +101,11 @@ BOOL CALLBACK collect_child(HWND hwnd, LPARAM param) {
 // WM_GETTEXT is marshalled across processes, unlike a plain GetWindowTextA
 // on a control of another process.
 std::string window_text(HWND hwnd) {
-    if (!hwnd) return "";
+    if (!hwnd)
+        return "";
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
-                             DRIVER_TEXT_TIMEOUT_MS, &length)) {
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, DRIVER_TEXT_TIMEOUT_MS,
+                             &length)) {
         return "";
     }
     std::string text(length + 1, '\0');
@@ -114,9 +120,16 @@ std::string window_text(HWND hwnd) {
 
 bool is_extended_key(WORD vk) {
     switch (vk) {
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-        case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-        case VK_INSERT: case VK_DELETE:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_INSERT:
+        case VK_DELETE:
             return true;
         default:
             return false;
@@ -128,7 +141,8 @@ INPUT key_input(WORD vk, bool up) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.wScan = (WORD)MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (is_extended_key(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki.dwFlags =
+        (up ? KEYEVENTF_KEYUP : 0) | (is_extended_key(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
     return input;
 }
 
@@ -147,7 +161,8 @@ INPUT mouse_input(int x, int y, DWORD flags) {
 }
 
 void send_inputs(std::vector<INPUT>& inputs) {
-    if (!inputs.empty()) SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    if (!inputs.empty())
+        SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
 // The cursor may follow a move a little later than SendInput returns (Wine
@@ -193,12 +208,12 @@ std::string read_file(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-ToolRun start_tool(const std::string& exe, const std::string& args,
-                   const LaunchOptions& options) {
+ToolRun start_tool(const std::string& exe, const std::string& args, const LaunchOptions& options) {
     ToolRun run;
     std::string dir = options.working_dir.empty() ? scratch_dir() : options.working_dir;
     std::string command = "\"" + test_dir() + "\\" + exe + "\"";
-    if (!args.empty()) command += " " + args;
+    if (!args.empty())
+        command += " " + args;
 
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -219,7 +234,8 @@ ToolRun start_tool(const std::string& exe, const std::string& args,
         if (options.mode == LAUNCH_REDIRECT_PIPE) {
             SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
             HANDLE read_end = nullptr;
-            if (!CreatePipe(&read_end, &child_out, &inherit, DRIVER_PIPE_SIZE)) return run;
+            if (!CreatePipe(&read_end, &child_out, &inherit, DRIVER_PIPE_SIZE))
+                return run;
             SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
             run.pipe_read = read_end;
         } else {
@@ -242,10 +258,12 @@ ToolRun start_tool(const std::string& exe, const std::string& args,
     // The child holds its own copies; the pipe reports its end only once
     // the driver's write end is closed too.
     for (HANDLE h : {child_out, null_in, null_err}) {
-        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        if (h && h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
     }
     if (!started) {
-        if (run.pipe_read) CloseHandle(run.pipe_read);
+        if (run.pipe_read)
+            CloseHandle(run.pipe_read);
         run.pipe_read = nullptr;
         return run;
     }
@@ -266,7 +284,8 @@ HWND wait_for_window(const ToolRun& run, int timeout_ms) {
     wait_until(
         [&] {
             std::vector<HWND> windows = tool_windows(run.pid);
-            if (!windows.empty()) found = windows.front();
+            if (!windows.empty())
+                found = windows.front();
             return found != nullptr || process_ended(run);
         },
         timeout_ms);
@@ -274,10 +293,13 @@ HWND wait_for_window(const ToolRun& run, int timeout_ms) {
 }
 
 bool make_foreground(HWND hwnd, int timeout_ms) {
-    if (!hwnd || !IsWindow(hwnd)) return false;
-    if (GetForegroundWindow() == hwnd) return true;
+    if (!hwnd || !IsWindow(hwnd))
+        return false;
+    if (GetForegroundWindow() == hwnd)
+        return true;
     SetForegroundWindow(hwnd);
-    if (wait_until([&] { return GetForegroundWindow() == hwnd; }, timeout_ms / 2)) return true;
+    if (wait_until([&] { return GetForegroundWindow() == hwnd; }, timeout_ms / 2))
+        return true;
     // The system may refuse a background process the foreground; a real
     // click on the caption is input the user could have given.
     RECT outer = window_rect(hwnd);
@@ -286,9 +308,13 @@ bool make_foreground(HWND hwnd, int timeout_ms) {
     return wait_until([&] { return GetForegroundWindow() == hwnd; }, timeout_ms / 2);
 }
 
-std::string window_caption(HWND hwnd) { return window_text(hwnd); }
+std::string window_caption(HWND hwnd) {
+    return window_text(hwnd);
+}
 
-std::string message_box_text(HWND box) { return window_text(GetDlgItem(box, 0xFFFF)); }
+std::string message_box_text(HWND box) {
+    return window_text(GetDlgItem(box, 0xFFFF));
+}
 
 std::vector<HWND> children_by_class(HWND parent, const std::string& class_name) {
     ChildSearch search = {class_name, {}};
@@ -303,7 +329,8 @@ HWND child_by_class(HWND parent, const std::string& class_name, int index) {
 
 HWND child_by_text(HWND parent, const std::string& class_name, const std::string& text) {
     for (HWND child : children_by_class(parent, class_name)) {
-        if (window_text(child) == text) return child;
+        if (window_text(child) == text)
+            return child;
     }
     return nullptr;
 }
@@ -326,11 +353,15 @@ RECT client_rect_on_screen(HWND hwnd) {
 
 void press_key(WORD vk, bool shift, bool control, bool alt) {
     std::vector<WORD> modifiers;
-    if (shift) modifiers.push_back(VK_SHIFT);
-    if (control) modifiers.push_back(VK_CONTROL);
-    if (alt) modifiers.push_back(VK_MENU);
+    if (shift)
+        modifiers.push_back(VK_SHIFT);
+    if (control)
+        modifiers.push_back(VK_CONTROL);
+    if (alt)
+        modifiers.push_back(VK_MENU);
     std::vector<INPUT> inputs;
-    for (WORD m : modifiers) inputs.push_back(key_input(m, false));
+    for (WORD m : modifiers)
+        inputs.push_back(key_input(m, false));
     inputs.push_back(key_input(vk, false));
     inputs.push_back(key_input(vk, true));
     for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) {
@@ -364,13 +395,15 @@ void click_window_center(HWND hwnd) {
 }
 
 bool wait_exit(ToolRun& run, int timeout_ms, DWORD* exit_code) {
-    if (!run.process) return false;
+    if (!run.process)
+        return false;
     DWORD start = GetTickCount();
     for (;;) {
         // A tool that writes more than the pipe holds would block until the
         // driver reads, so the pipe is drained while waiting.
         drain_pipe(run);
-        if (WaitForSingleObject(run.process, DRIVER_POLL_MS) == WAIT_OBJECT_0) break;
+        if (WaitForSingleObject(run.process, DRIVER_POLL_MS) == WAIT_OBJECT_0)
+            break;
         if (GetTickCount() - start > (DWORD)timeout_ms) {
             kill_tool(run);
             return false;
@@ -378,7 +411,8 @@ bool wait_exit(ToolRun& run, int timeout_ms, DWORD* exit_code) {
     }
     DWORD code = 0;
     GetExitCodeProcess(run.process, &code);
-    if (exit_code) *exit_code = code;
+    if (exit_code)
+        *exit_code = code;
     return true;
 }
 
@@ -405,4 +439,6 @@ void kill_tool(ToolRun& run) {
     }
 }
 
-void request_close(HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void request_close(HWND hwnd) {
+    PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}

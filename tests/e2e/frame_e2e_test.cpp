@@ -34,7 +34,8 @@ Report read_report(const std::string& exe, const std::string& args,
                    const LaunchOptions& options = LaunchOptions()) {
     Report report;
     ToolRun run = start_tool(exe, args, options);
-    if (!run.process) return report;
+    if (!run.process)
+        return report;
     HWND box = wait_for_window(run);
     if (box) {
         report.shown = true;
@@ -43,7 +44,8 @@ Report read_report(const std::string& exe, const std::string& args,
         report.text = message_box_text(box);
         report.window_count = tool_windows(run.pid).size();
         HWND ok = child_by_class(box, "Button");
-        if (ok) click_window_center(ok);
+        if (ok)
+            click_window_center(ok);
     }
     report.ended = wait_exit(run, EXIT_TIMEOUT_MS, &report.exit_code);
     report.output = output_bytes(run);

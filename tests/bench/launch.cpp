@@ -1,0 +1,275 @@
+// Starts a program the way a batch file started from the desktop does (a new
+// console of its own) and reports how it went. Used by the demo and the
+// benchmark:
+//
+//   launch [--out FILE] [--ready FILE --go FILE] [--measure [--close-wait MS]]
+//          [--timeout MS] COMMAND LINE
+//
+// Everything after the options is passed to CreateProcessA unchanged.
+//   --out FILE    standard output of the program goes to FILE
+//   --ready/--go  once the program shows a window, FILE (ready) is created;
+//                 when FILE (go) appears, Escape is pressed in that window
+//   --measure     time from process start to its first visible window and the
+//                 peak working set; then the window is asked to close, and
+//                 the program is ended if it has not within --close-wait MS
+// The last line printed is "exit_code=N" (or "exit_code=timeout").
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const char* const CONSOLE_CLASSES[] = {"ConsoleWindowClass", "PseudoConsoleWindow",
+                                       "WineConsoleClass"};
+
+struct LaunchArgs {
+    std::string out_file;
+    std::string ready_file;
+    std::string go_file;
+    bool measure = false;
+    DWORD timeout_ms = 600000;
+    DWORD close_wait_ms = 20000;
+    std::string command;
+};
+
+// Cuts one token off the raw command line: quoted, or up to the next space.
+std::string next_token(const char*& p) {
+    while (*p == ' ')
+        ++p;
+    std::string token;
+    if (*p == '"') {
+        for (++p; *p && *p != '"'; ++p)
+            token += *p;
+        if (*p == '"')
+            ++p;
+    } else {
+        for (; *p && *p != ' '; ++p)
+            token += *p;
+    }
+    return token;
+}
+
+LaunchArgs parse_launch_args(const char* line) {
+    LaunchArgs args;
+    next_token(line);  // the launcher itself
+    for (;;) {
+        while (*line == ' ')
+            ++line;
+        if (line[0] != '-' || line[1] != '-')
+            break;
+        std::string option = next_token(line);
+        if (option == "--out")
+            args.out_file = next_token(line);
+        if (option == "--ready")
+            args.ready_file = next_token(line);
+        if (option == "--go")
+            args.go_file = next_token(line);
+        if (option == "--measure")
+            args.measure = true;
+        if (option == "--timeout")
+            args.timeout_ms = strtoul(next_token(line).c_str(), nullptr, 10);
+        if (option == "--close-wait") {
+            args.close_wait_ms = strtoul(next_token(line).c_str(), nullptr, 10);
+        }
+    }
+    args.command = line;
+    return args;
+}
+
+bool is_console_window(HWND hwnd) {
+    char name[256] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    for (const char* console_class : CONSOLE_CLASSES) {
+        if (lstrcmpiA(name, console_class) == 0)
+            return true;
+    }
+    return false;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK match_window(HWND hwnd, LPARAM param) {
+    WindowSearch* search = (WindowSearch*)param;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == search->pid && IsWindowVisible(hwnd) && !is_console_window(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND first_visible_window(DWORD pid) {
+    WindowSearch search = {pid, nullptr};
+    EnumWindows(match_window, (LPARAM)&search);
+    return search.found;
+}
+
+double now_ms() {
+    static LARGE_INTEGER frequency = {};
+    if (!frequency.QuadPart)
+        QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return counter.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
+HANDLE inheritable_file(const std::string& path, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool start_program(const LaunchArgs& args, PROCESS_INFORMATION* info) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    HANDLE handles[3] = {};
+    if (!args.out_file.empty()) {
+        handles[0] = inheritable_file("NUL", GENERIC_READ, OPEN_EXISTING);
+        handles[1] = inheritable_file(args.out_file, GENERIC_WRITE, CREATE_ALWAYS);
+        handles[2] = inheritable_file("NUL", GENERIC_WRITE, OPEN_EXISTING);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = handles[0];
+        startup.hStdOutput = handles[1];
+        startup.hStdError = handles[2];
+    }
+    std::string command = args.command;
+    BOOL started =
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, args.out_file.empty() ? FALSE : TRUE,
+                       CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, info);
+    for (HANDLE h : handles) {
+        if (h && h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+    return started != FALSE;
+}
+
+HWND wait_window(const PROCESS_INFORMATION& info, DWORD timeout_ms) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = first_visible_window(info.dwProcessId);
+        if (window)
+            return window;
+        if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0)
+            return nullptr;
+        if (GetTickCount() - start > timeout_ms)
+            return nullptr;
+    }
+}
+
+bool file_exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void press_escape_in(HWND window) {
+    SetForegroundWindow(window);
+    for (int i = 0; i < 100 && GetForegroundWindow() != window; ++i)
+        Sleep(20);
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+SIZE_T peak_working_set(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process)
+        return 0;
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    SIZE_T peak =
+        GetProcessMemoryInfo(process, &counters, sizeof counters) ? counters.PeakWorkingSetSize : 0;
+    CloseHandle(process);
+    return peak;
+}
+
+void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_ms,
+             DWORD close_wait_ms) {
+    HWND window = wait_window(info, timeout_ms);
+    double shown_ms = now_ms();
+    if (!window) {
+        printf("first_window_ms=none\n");
+        return;
+    }
+    // The peak is read while the program still runs, after it settled.
+    WaitForInputIdle(info.hProcess, 10000);
+    SIZE_T peak = peak_working_set(info.dwProcessId);
+    char window_class[256] = "";
+    GetClassNameA(window, window_class, sizeof window_class);
+    printf("window_class=%s\n", window_class);
+    printf("first_window_ms=%.1f\n", shown_ms - started_ms);
+    printf("peak_working_set_kb=%lu\n", (unsigned long)(peak / 1024));
+    // A program may still be discarding start-up events when the first request
+    // arrives (WaitForInputIdle does not wait for console programs), so the
+    // request is repeated until the program ends.
+    DWORD start = GetTickCount();
+    double closing_ms = now_ms();
+    for (int attempt = 1; GetTickCount() - start < close_wait_ms; ++attempt) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(info.hProcess, 1000) == WAIT_OBJECT_0) {
+            printf("close_ms=%.1f\nclose_requests=%d\n", now_ms() - closing_ms, attempt);
+            return;
+        }
+    }
+    // Tearing down a huge list can take minutes under Wine; that is not what
+    // is measured here, so the program is ended instead.
+    printf("close_ms=over_%lu\n", (unsigned long)close_wait_ms);
+    TerminateProcess(info.hProcess, 1);
+}
+
+void hand_over(const LaunchArgs& args, const PROCESS_INFORMATION& info) {
+    HWND window = wait_window(info, args.timeout_ms);
+    if (!window)
+        return;
+    HANDLE ready = CreateFileA(args.ready_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (ready != INVALID_HANDLE_VALUE)
+        CloseHandle(ready);
+    DWORD start = GetTickCount();
+    while (!file_exists(args.go_file) && GetTickCount() - start < args.timeout_ms) {
+        if (WaitForSingleObject(info.hProcess, 20) == WAIT_OBJECT_0)
+            return;
+    }
+    press_escape_in(window);
+}
+
+}  // namespace
+
+int main() {
+    LaunchArgs args = parse_launch_args(GetCommandLineA());
+    if (args.command.empty()) {
+        fprintf(stderr,
+                "usage: launch [--out FILE] [--ready FILE --go FILE] [--measure] "
+                "[--timeout MS] COMMAND LINE\n");
+        return 2;
+    }
+    timeBeginPeriod(1);
+    double started_ms = now_ms();
+    PROCESS_INFORMATION info = {};
+    if (!start_program(args, &info)) {
+        fprintf(stderr, "cannot start: %s (error %lu)\n", args.command.c_str(), GetLastError());
+        return 2;
+    }
+    if (args.measure) {
+        measure(info, started_ms, args.timeout_ms, args.close_wait_ms);
+    } else if (!args.ready_file.empty() && !args.go_file.empty()) {
+        hand_over(args, info);
+    }
+    if (WaitForSingleObject(info.hProcess, args.timeout_ms) != WAIT_OBJECT_0) {
+        TerminateProcess(info.hProcess, 1);
+        printf("exit_code=timeout\n");
+        return 1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    printf("exit_code=%lu\n", code);
+    fflush(stdout);
+    return 0;
+}

@@ -144,8 +144,16 @@ cmd_build() {
     build_cross x86_64
 }
 
+# Windows-side programs run inside a Wine virtual desktop: without a window
+# manager, Wine waits about two seconds for every hidden or destroyed window,
+# and the desktop also draws the window frames a user would see.
+use_virtual_desktop() {
+    export ORLIPAN_WINE_DESKTOP="${ORLIPAN_WINE_DESKTOP:-1280x1024}"
+}
+
 cmd_test() {
     local start=$SECONDS
+    use_virtual_desktop
     ensure_packages
     build_host
     build_sanitizers
@@ -168,10 +176,12 @@ cmd_demo() {
     if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
     start_display
     ensure_wineprefix
+    [ "$headless" = 1 ] && use_virtual_desktop
     "$ROOT/tests/demo.sh" "$BUILD/i686/bin" "$headless" "$BUILD/demo"
 }
 
 cmd_bench() {
+    use_virtual_desktop
     ensure_packages
     build_cross i686
     start_display

@@ -266,8 +266,18 @@ TEST_F(Events, WindowTimerTicksAsTimerEvents) {
 // The press and the moves are therefore posted as the system would queue
 // them, with the cursor placed first (a posted message carries the cursor
 // position of its posting time, which the drag reads back).
+// A cursor move can land a little after SetCursorPos returns (seen inside a
+// Wine virtual desktop), so the move is awaited before the message is posted.
 void post_mouse(HWND hwnd, UINT message, WPARAM wparam, int x, int y) {
     SetCursorPos(x, y);
+    POINT cursor = {};
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2000;) {
+        GetCursorPos(&cursor);
+        if (cursor.x == x && cursor.y == y) {
+            break;
+        }
+        Sleep(5);
+    }
     POINT point = {x, y};
     if (message != WM_NCLBUTTONDOWN) {
         ScreenToClient(hwnd, &point);
@@ -282,6 +292,9 @@ TEST_F(Events, DraggingTheRightBorderResizesWhileTheButtonIsStillDown) {
     BOOL full_drag = FALSE;
     SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full_drag, 0);
     SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+    // Room to the right of the border: the cursor cannot leave the screen.
+    resize_window(WINDOW, 100, 100, KEEP_VALUE, KEEP_VALUE);
+    drain_events();
     RECT outer;
     GetWindowRect(window, &outer);
     int width_before = window_inner_width(WINDOW);

@@ -40,15 +40,17 @@ bool list_at_end(ListReader* reader) {
     return !refill(reader);
 }
 
-std::string read_list_line(ListReader* reader) {
-    std::string line;
+namespace {
+
+// Appends the rest of the current line to `line` and steps over its end.
+void append_line(ListReader* reader, std::string* line) {
     while (!list_at_end(reader)) {
         const char* bytes = reader->buffer.data();
         int start = reader->position;
         int stop = start;
         while (stop < reader->filled && !is_terminator(bytes[stop]))
             ++stop;
-        line.append(bytes + start, bytes + stop);
+        line->append(bytes + start, bytes + stop);
         reader->position = stop;
         if (stop == reader->filled)
             continue;  // the line goes on in the next block
@@ -60,9 +62,23 @@ std::string read_list_line(ListReader* reader) {
             reader->buffer[reader->position] == '\n') {
             reader->position += 1;
         }
-        return line;
+        return;
     }
+}
+
+}  // namespace
+
+std::string read_list_line(ListReader* reader) {
+    std::string line;
+    append_line(reader, &line);
     return line;
+}
+
+void read_list_line_into(ListReader* reader, std::string* line) {
+    line->clear();
+    if (line->capacity() < LIST_READ_BUFFER_SIZE)
+        line->reserve(LIST_READ_BUFFER_SIZE);
+    append_line(reader, line);
 }
 
 std::string file_name_part(const std::string& path) {

@@ -25,6 +25,9 @@ ListReader make_list_reader(ByteSource source);
 bool list_at_end(ListReader* reader);
 // The next line without its terminator.
 std::string read_list_line(ListReader* reader);
+// The same into `line`, whose storage is kept from one line to the next: a
+// list of a million lines then costs no allocation per line.
+void read_list_line_into(ListReader* reader, std::string* line);
 
 // The file-name part of a path, for reports: the text after its last "\" or
 // "/", up to a double quote if one follows.

@@ -101,6 +101,26 @@ TEST(ListReader, ReadErrorActsAsEndOfFile) {
     EXPECT_EQ(calls, 2);  // no further reads after the failure
 }
 
+// The list is filled through one reused line buffer: a short line after a
+// long one, an empty line and a line split over several blocks must come out
+// as they would one string per line.
+TEST(ListReader, ReusedLineBufferGivesTheSameLines) {
+    std::string long_line(LIST_READ_BUFFER_SIZE * 3 + 7, 'x');
+    std::string bytes = long_line + "\r\nab\r\n\r\n" + long_line + "\rz";
+    Lines expected{long_line, "ab", "", long_line, "z"};
+    for (int piece : {LIST_READ_BUFFER_SIZE, 5, 1}) {
+        ListReader reader = make_list_reader(bytes_source(bytes, piece));
+        Lines lines;
+        std::string line = "stale";
+        while (!list_at_end(&reader)) {
+            read_list_line_into(&reader, &line);
+            lines.push_back(line);
+        }
+        EXPECT_EQ(lines, expected) << "piece " << piece;
+        EXPECT_EQ(lines, lines_of(bytes, piece));
+    }
+}
+
 TEST(ListReader, FileNamePartIsTheTextAfterTheLastSlash) {
     EXPECT_EQ(file_name_part("C:\\data\\list.txt"), "list.txt");
     EXPECT_EQ(file_name_part("C:/data/sub\\x.lst"), "x.lst");

@@ -73,8 +73,9 @@ void apply_menu_look() {
 void fill_list(ListReader* reader) {
     bool oem = (pick_settings.flags & PICK_FLAG_OEMLIST) != 0;
     list_begin_update(PICK_LIST_ID);
+    std::string line;
     while (!list_at_end(reader)) {
-        std::string line = read_list_line(reader);
+        read_list_line_into(reader, &line);
         if (oem && !line.empty())
             OemToCharA(&line[0], &line[0]);
         list_add_item(PICK_LIST_ID, -1, line);

@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <unordered_map>
 #include <mutex>
@@ -421,8 +422,9 @@ void list_add_item(int id, int position, const std::string& text) {
     }
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem =
-        position < 0 ? static_cast<int>(send_to(record->handle, LVM_GETITEMCOUNT, 0, 0)) : position;
+    // An index past the last line appends (documented for LVM_INSERTITEM),
+    // which spares a count query per line while a list fills.
+    item.iItem = position < 0 ? INT_MAX : position;
     item.pszText = const_cast<char*>(text.c_str());
     item.lParam = 0;
     send_to(record->handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));

@@ -91,4 +91,9 @@ awk -F'|' '
             printf "%-34s %12s %12s %10s %10s  %s\n", label[i], ms[i], kb[i],
                 b ? ratio(ms[i], ms[b]) : "", b ? ratio(kb[i], kb[b]) : "", base[i]
         }
+        # The small pick window is also held against a plain message box.
+        s = row["orlipan 3 lines"]; m = row["baseline MessageBoxA"]
+        if (s && m)
+            printf "%-34s %12s %12s %10s %10s  %s\n", "orlipan 3 lines", ms[s], kb[s],
+                ratio(ms[s], ms[m]), ratio(kb[s], kb[m]), "baseline MessageBoxA"
     }' "$RESULTS"

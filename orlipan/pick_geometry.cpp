@@ -2,6 +2,25 @@
 
 namespace {
 
+// Sizes and positions follow 32-bit signed arithmetic that wraps around: the
+// font size and the offsets come straight from the command line, so a huge
+// /fs= or /dx= must give the wrapped number, never an undefined result.
+int32_t wrap32(int64_t value) {
+    return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
+
+int32_t add32(int32_t a, int32_t b) {
+    return wrap32(static_cast<int64_t>(a) + b);
+}
+
+int32_t sub32(int32_t a, int32_t b) {
+    return wrap32(static_cast<int64_t>(a) - b);
+}
+
+int32_t mul32(int32_t a, int32_t b) {
+    return wrap32(static_cast<int64_t>(a) * b);
+}
+
 int32_t clamp_to_work_area(int32_t value, int32_t low, int32_t high) {
     if (value < low)
         value = low;
@@ -15,19 +34,20 @@ int32_t clamp_to_work_area(int32_t value, int32_t low, int32_t high) {
 
 PickGeometry compute_pick_geometry(const GeometryInput& in) {
     PickGeometry out;
-    int32_t height = (in.item_count * in.row_height + in.font_size / 2) * 102 / 100;
-    if (height < in.font_size * 6)
-        height = in.font_size * 6;
-    int32_t height_limit = (in.work_area.bottom - in.work_area.top) * 8 / 10;
+    int32_t height = mul32(add32(mul32(in.item_count, in.row_height), in.font_size / 2), 102) / 100;
+    int32_t min_height = mul32(in.font_size, 6);
+    if (height < min_height)
+        height = min_height;
+    int32_t height_limit = mul32(sub32(in.work_area.bottom, in.work_area.top), 8) / 10;
     if (height > height_limit) {
         height = height_limit;
         out.scrolled = true;
     }
 
-    int32_t width = (in.column_width + in.font_size) * 103 / 100;
+    int32_t width = mul32(add32(in.column_width, in.font_size), 103) / 100;
     if (out.scrolled)
-        width += PICK_SCROLL_BAR_ROOM;
-    int32_t width_limit = (in.work_area.right - in.work_area.left) * 8 / 10;
+        width = add32(width, PICK_SCROLL_BAR_ROOM);
+    int32_t width_limit = mul32(sub32(in.work_area.right, in.work_area.left), 8) / 10;
     if (width > width_limit)
         width = width_limit;
 
@@ -35,18 +55,18 @@ PickGeometry compute_pick_geometry(const GeometryInput& in) {
     out.inner_height = height;
     if (in.menu) {
         out.margin = PICK_MENU_MARGIN;
-        out.inner_width = width + 2 * PICK_MENU_MARGIN;
-        out.inner_height = height + 2 * PICK_MENU_MARGIN;
+        out.inner_width = add32(width, 2 * PICK_MENU_MARGIN);
+        out.inner_height = add32(height, 2 * PICK_MENU_MARGIN);
         out.initial_selection = -1;
     }
 
     const PickRect& centre_of = in.console_center ? in.console_rect : in.work_area;
-    int32_t cx = (centre_of.left + centre_of.right) / 2;
-    int32_t cy = (centre_of.top + centre_of.bottom) / 2;
-    out.x = clamp_to_work_area(cx + in.offset_x - out.inner_width / 2, in.work_area.left,
-                               in.work_area.right);
-    out.y = clamp_to_work_area(cy + in.offset_y - out.inner_height / 2, in.work_area.top,
-                               in.work_area.bottom);
+    int32_t cx = add32(centre_of.left, centre_of.right) / 2;
+    int32_t cy = add32(centre_of.top, centre_of.bottom) / 2;
+    out.x = clamp_to_work_area(sub32(add32(cx, in.offset_x), out.inner_width / 2),
+                               in.work_area.left, in.work_area.right);
+    out.y = clamp_to_work_area(sub32(add32(cy, in.offset_y), out.inner_height / 2),
+                               in.work_area.top, in.work_area.bottom);
     return out;
 }
 

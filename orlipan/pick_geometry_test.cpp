@@ -134,3 +134,26 @@ TEST(PickGeometry, DivisionsTruncateTowardZero) {
     EXPECT_EQ(g.x, -2 - 4);
     EXPECT_EQ(g.y, -2 - 29);
 }
+
+// /fs= and /dx= take any 32-bit value; the formulas then wrap around as 32-bit
+// signed numbers do instead of overflowing.
+TEST(PickGeometry, HugeFontSizeAndOffsetsWrapAsThirtyTwoBitNumbers) {
+    GeometryInput in = example();
+    in.font_size = 1000000000;
+    PickGeometry g = compute_pick_geometry(in);
+    // font_size * 6 wraps to 1705032704, above the limit: the height is cut.
+    EXPECT_TRUE(g.scrolled);
+    EXPECT_EQ(g.inner_height, 832);
+    // (150 + font_size) * 103 wraps negative: -791996, plus the scroll-bar room.
+    EXPECT_EQ(g.inner_width, -791976);
+    EXPECT_EQ(g.x, 1870);
+
+    in = example();
+    in.offset_x = INT32_MAX;
+    in.offset_y = INT32_MAX;
+    g = compute_pick_geometry(in);
+    // The centre plus the offset wraps past the top of the range to a large
+    // negative number, which the work area then clamps.
+    EXPECT_EQ(g.x, 0);
+    EXPECT_EQ(g.y, 0);
+}

@@ -1,0 +1,53 @@
+// What the control registry (controls_win32.cpp) and the list control
+// (list_view_win32.cpp) share. Private to the toolkit.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/toolkit.h"
+
+constexpr int CONTROL_KIND_LIST = 1;
+constexpr int CONTROL_KIND_LABEL = 2;
+constexpr int CONTROL_KIND_BUTTON = 3;
+
+constexpr COLORREF COLOR_NONE = static_cast<COLORREF>(COLOR_DEFAULT);
+
+struct ControlRecord {
+    HWND handle = nullptr;
+    int kind = 0;
+    WNDPROC previous_procedure = nullptr;
+    // List: reading texts back needs a buffer as long as the longest line.
+    size_t longest_text = 0;
+    bool grid_lines = false;
+    COLORREF line_color = COLOR_NONE;
+    int last_selected = -1;
+    int update_depth = 0;
+    // Row bounds measured on a temporary line while the list was empty.
+    bool row_measured = false;
+    int row_top = 0;
+    int row_bottom = 0;
+    // Label.
+    COLORREF text_color = COLOR_NONE;
+    COLORREF back_color = COLOR_NONE;
+    HBRUSH back_brush = nullptr;
+};
+
+LRESULT send_to(HWND control, UINT message, WPARAM wparam, LPARAM lparam);
+// Null when no control has the id.
+ControlRecord* find_control(int id);
+// The id the window is tagged with, whether or not its window id still agrees.
+int tag_of(HWND hwnd);
+// The record of `hwnd` when both its tag and its window id name it.
+ControlRecord* control_of_window(HWND hwnd);
+HWND create_control(int id, int kind, const char* class_name, DWORD style, DWORD ex_style, int x,
+                    int y, int width, int height, const std::string& text);
+
+// ---- provided by the list control ----
+
+// Forgets the native defaults recorded from the first list.
+void prepare_lists();
+void set_list_color(ControlRecord& record, int slot, COLORREF color);
+std::string selected_item_text(const ControlRecord& record);
+bool list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result);

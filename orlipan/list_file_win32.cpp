@@ -7,7 +7,13 @@
 
 namespace {
 
-std::map<int, HANDLE> open_files;
+struct ListInput {
+    HANDLE handle;
+    bool owned;  // standard input belongs to the process, not to the slot
+    bool pipe;
+};
+
+std::map<int, ListInput> open_files;
 
 // The system reports the size it needs when the buffer is too small, so a
 // long path is never cut; a few tries cover an environment that changes
@@ -49,7 +55,7 @@ bool full_path_of(const std::string& path, std::string* full) {
 }  // namespace
 
 std::string expand_list_path(const std::string& path) {
-    if (path.empty())
+    if (path.empty() || path == LIST_FROM_STANDARD_INPUT)
         return path;
     std::string expanded;
     if (!expand_environment(path, &expanded))
@@ -66,7 +72,19 @@ bool open_list_file(int slot, const std::string& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    open_files[slot] = file;
+    open_files[slot] = ListInput{file, true, false};
+    return true;
+}
+
+bool open_standard_input(int slot) {
+    close_list_file(slot);
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    if (input == nullptr || input == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD mode = 0;
+    if (GetConsoleMode(input, &mode))
+        return false;
+    open_files[slot] = ListInput{input, false, GetFileType(input) == FILE_TYPE_PIPE};
     return true;
 }
 
@@ -75,8 +93,12 @@ int read_list_file(int slot, char* buffer, int capacity) {
     if (found == open_files.end() || capacity <= 0)
         return 0;
     DWORD got = 0;
-    if (!ReadFile(found->second, buffer, (DWORD)capacity, &got, nullptr))
-        return 0;
+    // A writer's empty write reaches a pipe's reader as an empty read; only a
+    // failed read (the writer closed its end) ends a pipe.
+    do {
+        if (!ReadFile(found->second.handle, buffer, (DWORD)capacity, &got, nullptr))
+            return 0;
+    } while (got == 0 && found->second.pipe);
     return (int)got;
 }
 
@@ -84,7 +106,8 @@ void close_list_file(int slot) {
     auto found = open_files.find(slot);
     if (found == open_files.end())
         return;
-    CloseHandle(found->second);
+    if (found->second.owned)
+        CloseHandle(found->second.handle);
     open_files.erase(found);
 }
 

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "frame/frame.h"
-#include "orlipan/list_file_win32.h"
-#include "orlipan/list_reader.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
 
@@ -13,7 +13,8 @@ PickState pick_state;
 
 namespace {
 
-constexpr int PICK_LIST_FLAGS = LIST_FULL_ROW_SELECT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS;
+constexpr int PICK_LIST_FLAGS =
+    LIST_VIRTUAL | LIST_FULL_ROW_SELECT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS;
 constexpr DWORD PICK_WINDOW_FLAGS =
     WINDOW_HIDDEN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WINDOW_CENTER_OWNER;
 constexpr int PICK_CREATION_SIZE = 200;
@@ -70,20 +71,6 @@ void apply_menu_look() {
     SetClassLongPtrA(control_handle(PICK_LIST_ID), GCLP_HCURSOR, (LONG_PTR)hand);
 }
 
-void fill_list(ListReader* reader) {
-    bool oem = (pick_settings.flags & PICK_FLAG_OEMLIST) != 0;
-    list_begin_update(PICK_LIST_ID);
-    std::string line;
-    while (!list_at_end(reader)) {
-        read_list_line_into(reader, &line);
-        if (oem && !line.empty())
-            OemToCharA(&line[0], &line[0]);
-        list_add_item(PICK_LIST_ID, -1, line);
-        pick_state.item_count += 1;
-    }
-    list_end_update(PICK_LIST_ID);
-}
-
 }  // namespace
 
 bool build_pick_window() {
@@ -107,25 +94,14 @@ bool build_pick_window() {
     return true;
 }
 
-bool load_list_file() {
-    if (!open_list_file(LIST_FILE_SLOT, pick_settings.list_file)) {
-        pick_settings.message = "Cannot open " + file_name_part(pick_settings.list_file);
-        return false;
-    }
-    ListReader reader = make_list_reader([](char* buffer, int capacity) {
-        return read_list_file(LIST_FILE_SLOT, buffer, capacity);
-    });
-    fill_list(&reader);
-    close_list_file(LIST_FILE_SLOT);
-    return true;
-}
-
 void size_pick_window() {
     pick_state.row_height = measure_row_height();
     GeometryInput in;
     in.item_count = pick_state.item_count;
     in.row_height = pick_state.row_height;
-    in.column_width = measure_column_width();
+    // The platform's fit may fall short of the widest line; the line's own
+    // fit then decides, so no line is cut while the window has room.
+    in.column_width = std::max(widest_line_column(), measure_column_width());
     in.font_size = pick_settings.font_size;
     in.offset_x = pick_settings.offset_x;
     in.offset_y = pick_settings.offset_y;

@@ -1,5 +1,5 @@
-// The pick window: its set-up, the loading of the list file into it, its
-// size and place, and the layout that keeps the list filling it.
+// The pick window: its set-up, the loading of the list into it, its size and
+// place, and the layout that keeps the list filling it.
 #pragma once
 
 #include <windows.h>
@@ -27,8 +27,11 @@ extern PickState pick_state;
 
 // False only when the window cannot be opened.
 bool build_pick_window();
-// False when the list file cannot be opened; the report is then pending.
+// False when the list cannot be read (no such file, no standard input, too
+// large for the memory); the report is then pending.
 bool load_list_file();
+// The column width that shows the widest line whole; 0 for an empty list.
+int widest_line_column();
 void size_pick_window();
 void layout_pick_list();
 LRESULT keep_focus(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

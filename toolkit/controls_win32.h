@@ -24,6 +24,12 @@ struct ControlRecord {
     COLORREF line_color = COLOR_NONE;
     int last_selected = -1;
     int update_depth = 0;
+    // Virtual list: the tool's lines, and a line that stands in for line 0
+    // while the list measures it.
+    ListTextSource source = nullptr;
+    void* source_context = nullptr;
+    int virtual_count = 0;
+    const char* measured_text = nullptr;
     // Row bounds measured on a temporary line while the list was empty.
     bool row_measured = false;
     int row_top = 0;
@@ -51,3 +57,13 @@ void prepare_lists();
 void set_list_color(ControlRecord& record, int slot, COLORREF color);
 std::string selected_item_text(const ControlRecord& record);
 bool list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result);
+// Queues a selection change and remembers the first selected line.
+void note_selection_change(ControlRecord& record, int id);
+
+// ---- provided by the virtual list ----
+
+bool is_virtual_list(const ControlRecord& record);
+// Line `index` of a virtual list; empty outside it.
+const char* virtual_line(const ControlRecord& record, int index);
+// The notifications by which a virtual list asks for its lines.
+bool virtual_list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result);

@@ -59,6 +59,9 @@ std::string item_text(const ControlRecord& record, int index) {
     if (index < 0) {
         return "";
     }
+    if (is_virtual_list(record)) {
+        return virtual_line(record, index);
+    }
     std::string buffer(record.longest_text + 1, '\0');
     LVITEMA item{};
     item.mask = LVIF_TEXT;
@@ -98,6 +101,11 @@ void list_item_changed(ControlRecord& record, int id, const NMLISTVIEW& change) 
     if (!(change.uChanged & LVIF_STATE)) {
         return;
     }
+    if (change.iItem < 0) {
+        // A virtual list may report a change of all lines at once.
+        note_selection_change(record, id);
+        return;
+    }
     bool was_selected = (change.uOldState & LVIS_SELECTED) != 0;
     bool is_selected = (change.uNewState & LVIS_SELECTED) != 0;
     if (is_selected && !was_selected) {
@@ -115,6 +123,9 @@ bool line_zero_bounds(ControlRecord& record, RECT* bounds) {
     if (send_to(list, LVM_GETITEMCOUNT, 0, 0) > 0) {
         bounds->left = LVIR_BOUNDS;
         return send_to(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(bounds)) != 0;
+    }
+    if (!record.row_measured && is_virtual_list(record)) {
+        return false;  // measured when its lines were handed over
     }
     if (!record.row_measured) {
         LVITEMA item{};
@@ -190,6 +201,11 @@ LRESULT list_custom_draw(ControlRecord& record, NMLVCUSTOMDRAW& draw) {
 
 }  // namespace
 
+void note_selection_change(ControlRecord& record, int id) {
+    record.last_selected = first_selected(record.handle);
+    queue_control_event(record, id, DETAIL_CHANGE);
+}
+
 void set_list_color(ControlRecord& record, int slot, COLORREF color) {
     HWND list = record.handle;
     if (slot == COLOR_SLOT_TEXT) {
@@ -240,7 +256,7 @@ HWND create_list_view(int id, int x, int y, int width, int height, const std::st
 
 void list_add_item(int id, int position, const std::string& text) {
     ControlRecord* record = find_control(id);
-    if (!record || record->kind != CONTROL_KIND_LIST) {
+    if (!record || record->kind != CONTROL_KIND_LIST || is_virtual_list(*record)) {
         return;
     }
     LVITEMA item{};
@@ -335,6 +351,6 @@ bool list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result) 
             *result = list_custom_draw(record, *reinterpret_cast<NMLVCUSTOMDRAW*>(lparam));
             return true;
         default:
-            return false;
+            return virtual_list_notify(record, id, lparam, result);
     }
 }

@@ -71,6 +71,9 @@ int event_window();
 
 constexpr int LIST_GRID_LINES = 0x10000;
 constexpr int LIST_FULL_ROW_SELECT = 0x40000000;
+// The lines stay with the tool, which hands the list a text source: the list
+// asks for the few lines it draws, so a million lines cost no more than three.
+constexpr int LIST_VIRTUAL = 0x1000;
 
 constexpr int COLOR_SLOT_TEXT = 1;
 constexpr int COLOR_SLOT_BACK = 2;
@@ -95,6 +98,18 @@ void resize_control(int id, int x, int y, int width, int height);
 void set_control_font(int id, HFONT font);
 void set_control_color(int id, int slot, COLORREF color);
 HFONT load_font(int slot, const std::string& face, int points);
+
+// The lines of a LIST_VIRTUAL list: `source` answers the zero-terminated text
+// of line 0 .. count - 1, which must stay valid while the list shows it.
+using ListTextSource = const char* (*)(int index, void* context);
+void list_set_source(int id, ListTextSource source, void* context, int count);
+// The column width at which the list shows `text` whole in its font, padding
+// included, as the list itself fits a column to its lines; 0 if it cannot.
+int list_fitted_width(int id, const std::string& text);
+// Advance widths of the byte values 0 to 255 in the list's font.
+bool list_char_widths(int id, int widths[256]);
+// The width of `text` drawn in the list's font, without padding.
+int list_text_width(int id, const std::string& text);
 
 // List controls fill fastest with redrawing suspended; a tool adding many lines
 // brackets them with these (nesting is counted).

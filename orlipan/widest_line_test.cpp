@@ -1,0 +1,56 @@
+#include "orlipan/widest_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// A proportional font in miniature: "W" is wide, "i" narrow, others 5.
+struct Widths {
+    int w[256];
+    Widths() {
+        for (int& x : w)
+            x = 5;
+        w['W'] = 12;
+        w['i'] = 2;
+        w[0xE9] = 6;
+    }
+};
+
+LineStore store_of(const std::string& bytes) {
+    LineStore store;
+    size_t offset = 0;
+    read_all_lines(&store, [&](char* buffer, int capacity) {
+        size_t n = std::min(bytes.size() - offset, (size_t)capacity);
+        std::memcpy(buffer, bytes.data() + offset, n);
+        offset += n;
+        return (int)n;
+    });
+    return store;
+}
+
+}  // namespace
+
+TEST(WidestLine, FewWideLettersBeatManyNarrowOnes) {
+    Widths f;
+    LineStore store = store_of("iiiiiiiiiiiiiiiiiiii\nWWWW\nabc\nWWWW\n\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\n");
+    // 40, 48, 15, 48, 48: ties keep the earlier line first.
+    EXPECT_EQ(widest_line_candidates(store, f.w, 3), (std::vector<int>{1, 3, 4}));
+    EXPECT_EQ(widest_line_candidates(store, f.w, 1), (std::vector<int>{1}));
+    EXPECT_EQ(widest_line_candidates(store, f.w, 10), (std::vector<int>{1, 3, 4, 0, 2}));
+    EXPECT_EQ(estimated_width(line_at(store, 4), f.w), 48);
+    free_lines(&store);
+}
+
+TEST(WidestLine, EmptyListsAndEmptyLinesGiveWhatThereIs) {
+    Widths f;
+    LineStore empty = store_of("");
+    EXPECT_TRUE(widest_line_candidates(empty, f.w, 8).empty());
+    free_lines(&empty);
+    LineStore blanks = store_of("\n\n");
+    EXPECT_EQ(widest_line_candidates(blanks, f.w, 8), (std::vector<int>{0, 1}));
+    EXPECT_TRUE(widest_line_candidates(blanks, f.w, 0).empty());
+    free_lines(&blanks);
+}

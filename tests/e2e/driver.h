@@ -17,8 +17,18 @@ enum LaunchMode {
     LAUNCH_REDIRECT_PIPE,  // new console, standard output into a pipe read by the driver
 };
 
+// Standard input of a redirecting launch (LAUNCH_NEW_CONSOLE leaves the
+// console as standard input).
+enum InputMode {
+    INPUT_NUL,   // the null device
+    INPUT_PIPE,  // a pipe the test writes into (ToolRun::input_write)
+    INPUT_FILE,  // LaunchOptions::input_file, as `< file` gives it
+};
+
 struct LaunchOptions {
     LaunchMode mode = LAUNCH_REDIRECT_FILE;
+    InputMode input = INPUT_NUL;
+    std::string input_file;
     std::string working_dir;            // empty: the driver's temporary directory
     WORD console_show = SW_SHOWNORMAL;  // e.g. SW_SHOWMINNOACTIVE to start the console minimised
 };
@@ -29,6 +39,7 @@ struct ToolRun {
     std::string output_file;     // LAUNCH_REDIRECT_FILE
     HANDLE pipe_read = nullptr;  // LAUNCH_REDIRECT_PIPE
     std::string piped;           // bytes collected from the pipe so far
+    HANDLE input_write = nullptr;  // INPUT_PIPE: the test's end of standard input
 };
 
 // Directory of the running test executable; the tools are built next to it.
@@ -42,6 +53,11 @@ std::string read_file(const std::string& path);
 // the rest of the command line exactly as a batch file would write it.
 ToolRun start_tool(const std::string& exe, const std::string& args,
                    const LaunchOptions& options = LaunchOptions());
+
+// Writes `bytes` into the tool's standard input from a thread of its own, in
+// `pieces` writes `pause_ms` apart, then closes the pipe (ends the input).
+// The returned handle is the writing thread; wait for it or close it.
+HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pause_ms = 0);
 
 // Visible top-level windows of the process other than console windows.
 std::vector<HWND> tool_windows(DWORD pid);

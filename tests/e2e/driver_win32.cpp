@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -242,7 +243,17 @@ ToolRun start_tool(const std::string& exe, const std::string& args, const Launch
             run.output_file = dir + "\\stdout.bin";
             child_out = inheritable_file(run.output_file, GENERIC_WRITE, CREATE_ALWAYS);
         }
-        null_in = inheritable_file("NUL", GENERIC_READ, OPEN_EXISTING);
+        if (options.input == INPUT_PIPE) {
+            SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+            HANDLE write_end = nullptr;
+            if (!CreatePipe(&null_in, &write_end, &inherit, DRIVER_PIPE_SIZE))
+                return run;
+            SetHandleInformation(write_end, HANDLE_FLAG_INHERIT, 0);
+            run.input_write = write_end;
+        } else {
+            null_in = inheritable_file(options.input == INPUT_FILE ? options.input_file : "NUL",
+                                       GENERIC_READ, OPEN_EXISTING);
+        }
         null_err = inheritable_file("NUL", GENERIC_WRITE, OPEN_EXISTING);
         startup.dwFlags |= STARTF_USESTDHANDLES;
         startup.hStdInput = null_in;
@@ -265,12 +276,55 @@ ToolRun start_tool(const std::string& exe, const std::string& args, const Launch
         if (run.pipe_read)
             CloseHandle(run.pipe_read);
         run.pipe_read = nullptr;
+        if (run.input_write)
+            CloseHandle(run.input_write);
+        run.input_write = nullptr;
         return run;
     }
     CloseHandle(info.hThread);
     run.process = info.hProcess;
     run.pid = info.dwProcessId;
     return run;
+}
+
+namespace {
+
+struct Feed {
+    HANDLE pipe;
+    std::string bytes;
+    int pieces;
+    int pause_ms;
+};
+
+DWORD WINAPI feed_thread(void* parameter) {
+    Feed* feed = (Feed*)parameter;
+    size_t piece = feed->bytes.size() / (feed->pieces > 0 ? feed->pieces : 1) + 1;
+    for (size_t at = 0; at < feed->bytes.size(); at += piece) {
+        if (at > 0 && feed->pause_ms > 0)
+            Sleep(feed->pause_ms);  // paces the writer; nothing waits on it
+        DWORD size = (DWORD)std::min(piece, feed->bytes.size() - at);
+        DWORD written = 0;
+        if (!WriteFile(feed->pipe, feed->bytes.data() + at, size, &written, nullptr))
+            break;
+    }
+    CloseHandle(feed->pipe);
+    delete feed;
+    return 0;
+}
+
+}  // namespace
+
+HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces, int pause_ms) {
+    if (!run.input_write)
+        return nullptr;
+    Feed* feed = new Feed{run.input_write, bytes, pieces, pause_ms};
+    run.input_write = nullptr;
+    HANDLE thread = CreateThread(nullptr, 0, feed_thread, feed, 0, nullptr);
+    if (!thread) {
+        CloseHandle(feed->pipe);
+        delete feed;
+    }
+    return thread;
 }
 
 std::vector<HWND> tool_windows(DWORD pid) {
@@ -436,6 +490,10 @@ void kill_tool(ToolRun& run) {
         drain_pipe(run);
         CloseHandle(run.pipe_read);
         run.pipe_read = nullptr;
+    }
+    if (run.input_write) {
+        CloseHandle(run.input_write);
+        run.input_write = nullptr;
     }
 }
 

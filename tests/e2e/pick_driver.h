@@ -1,0 +1,60 @@
+// Driving the list tool's pick window from outside: starting it on a list,
+// reading its list view in the tool's address space, keys and clicks on its
+// lines, and its ending.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver.h"
+
+const int EXIT_TIMEOUT_MS = 20000;
+
+RECT remote_item_rect(HANDLE process, HWND list, int index);
+std::string remote_item_text(HANDLE process, HWND list, int index);
+int selected_line(HWND list);
+
+struct Pick {
+    ToolRun run;
+    HWND window = nullptr;
+    HWND list = nullptr;
+    std::string dir;
+    // Ends a tool that a failed check left running.
+    std::shared_ptr<void> guard;
+};
+
+struct Ending {
+    bool ended = false;
+    DWORD exit_code = 12345;
+    std::string output;
+};
+
+std::shared_ptr<void> end_when_dropped(HANDLE process);
+// Each line followed by CR LF.
+std::string lines_text(const std::vector<std::string>& lines);
+// Starts orlipan on `list_bytes` written to list.txt in a scratch folder, as
+// `orlipan list.txt ARGS`, and waits for its window.
+Pick start_pick(const std::string& list_bytes, const std::string& args,
+                LaunchMode mode = LAUNCH_REDIRECT_FILE, int timeout_ms = 10000);
+// Starts `orlipan ARGS` with `options` as given; waits for no window.
+Pick start_pick_with(const std::string& args, const LaunchOptions& options);
+// Waits for the tool's window and finds its list.
+bool find_pick_window(Pick& pick, int timeout_ms = 10000);
+Ending finish(Pick& pick, int timeout_ms = EXIT_TIMEOUT_MS);
+void press_in(Pick& pick, WORD vk, bool alt = false);
+POINT line_point(Pick& pick, int index);
+void click_line(Pick& pick, int index, bool twice = false);
+bool still_open(Pick& pick);
+RECT work_area();
+
+// Runs `script` (copied next to the test program) with cmd.exe in a console
+// of its own, with `dir` as its argument; null if it cannot start.
+HANDLE start_batch(const std::string& script, const std::string& dir);
+// The tool's window, found by its caption, with the tool's process opened
+// so that its list can be read.
+Pick pick_started_by_batch(const char* caption);
+// Waits for the batch file to end and returns its result.txt.
+std::string batch_result(HANDLE batch, const std::string& dir);

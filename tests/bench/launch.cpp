@@ -2,16 +2,19 @@
 // console of its own) and reports how it went. Used by the demo and the
 // benchmark:
 //
-//   launch [--out FILE] [--ready FILE --go FILE] [--measure [--close-wait MS]]
-//          [--timeout MS] COMMAND LINE
+//   launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE]
+//          [--measure [--escape] [--close-wait MS]] [--timeout MS] COMMAND LINE
 //
 // Everything after the options is passed to CreateProcessA unchanged.
 //   --out FILE    standard output of the program goes to FILE
+//   --pipe-in FILE  standard input is a pipe into which FILE is written
 //   --ready/--go  once the program shows a window, FILE (ready) is created;
 //                 when FILE (go) appears, Escape is pressed in that window
 //   --measure     time from process start to its first visible window and the
 //                 peak working set; then the window is asked to close, and
-//                 the program is ended if it has not within --close-wait MS
+//                 the program is ended if it has not within --close-wait MS;
+//                 with --escape the window is closed by pressing Escape in it,
+//                 as a user does, instead of by a close request
 // The last line printed is "exit_code=N" (or "exit_code=timeout").
 #include <windows.h>
 #include <psapi.h>
@@ -27,6 +30,8 @@ const char* const CONSOLE_CLASSES[] = {"ConsoleWindowClass", "PseudoConsoleWindo
 
 struct LaunchArgs {
     std::string out_file;
+    std::string pipe_in_file;
+    bool escape = false;
     std::string ready_file;
     std::string go_file;
     bool measure = false;
@@ -67,8 +72,12 @@ LaunchArgs parse_launch_args(const char* line) {
             args.ready_file = next_token(line);
         if (option == "--go")
             args.go_file = next_token(line);
+        if (option == "--pipe-in")
+            args.pipe_in_file = next_token(line);
         if (option == "--measure")
             args.measure = true;
+        if (option == "--escape")
+            args.escape = true;
         if (option == "--timeout")
             args.timeout_ms = strtoul(next_token(line).c_str(), nullptr, 10);
         if (option == "--close-wait") {
@@ -126,13 +135,47 @@ HANDLE inheritable_file(const std::string& path, DWORD access, DWORD disposition
                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+struct PipeFeed {
+    std::string file;
+    HANDLE pipe;
+};
+
+// Copies the file into the pipe as a program writing its output would.
+DWORD WINAPI feed_pipe(void* parameter) {
+    PipeFeed* feed = (PipeFeed*)parameter;
+    HANDLE file = CreateFileA(feed->file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    static char buffer[65536];
+    DWORD got = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) &&
+           got > 0) {
+        DWORD written = 0;
+        if (!WriteFile(feed->pipe, buffer, got, &written, nullptr))
+            break;
+    }
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    CloseHandle(feed->pipe);
+    delete feed;
+    return 0;
+}
+
 bool start_program(const LaunchArgs& args, PROCESS_INFORMATION* info) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     HANDLE handles[3] = {};
-    if (!args.out_file.empty()) {
-        handles[0] = inheritable_file("NUL", GENERIC_READ, OPEN_EXISTING);
-        handles[1] = inheritable_file(args.out_file, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE pipe_write = nullptr;
+    if (!args.out_file.empty() || !args.pipe_in_file.empty()) {
+        if (args.pipe_in_file.empty()) {
+            handles[0] = inheritable_file("NUL", GENERIC_READ, OPEN_EXISTING);
+        } else {
+            SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+            CreatePipe(&handles[0], &pipe_write, &inherit, 65536);
+            SetHandleInformation(pipe_write, HANDLE_FLAG_INHERIT, 0);
+        }
+        handles[1] = args.out_file.empty()
+                         ? inheritable_file("NUL", GENERIC_WRITE, OPEN_EXISTING)
+                         : inheritable_file(args.out_file, GENERIC_WRITE, CREATE_ALWAYS);
         handles[2] = inheritable_file("NUL", GENERIC_WRITE, OPEN_EXISTING);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdInput = handles[0];
@@ -141,11 +184,21 @@ bool start_program(const LaunchArgs& args, PROCESS_INFORMATION* info) {
     }
     std::string command = args.command;
     BOOL started =
-        CreateProcessA(nullptr, &command[0], nullptr, nullptr, args.out_file.empty() ? FALSE : TRUE,
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, handles[0] ? TRUE : FALSE,
                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, info);
     for (HANDLE h : handles) {
         if (h && h != INVALID_HANDLE_VALUE)
             CloseHandle(h);
+    }
+    if (pipe_write) {
+        HANDLE feeder = started ? CreateThread(nullptr, 0, feed_pipe,
+                                               new PipeFeed{args.pipe_in_file, pipe_write}, 0,
+                                               nullptr)
+                                : nullptr;
+        if (feeder)
+            CloseHandle(feeder);
+        else
+            CloseHandle(pipe_write);
     }
     return started != FALSE;
 }
@@ -167,15 +220,23 @@ bool file_exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void press_escape_in(HWND window) {
+void bring_to_front(HWND window) {
     SetForegroundWindow(window);
     for (int i = 0; i < 100 && GetForegroundWindow() != window; ++i)
         Sleep(20);
+}
+
+void send_escape() {
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
+}
+
+void press_escape_in(HWND window) {
+    bring_to_front(window);
+    send_escape();
 }
 
 SIZE_T peak_working_set(DWORD pid) {
@@ -191,7 +252,7 @@ SIZE_T peak_working_set(DWORD pid) {
 }
 
 void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_ms,
-             DWORD close_wait_ms) {
+             DWORD close_wait_ms, bool escape) {
     HWND window = wait_window(info, timeout_ms);
     double shown_ms = now_ms();
     if (!window) {
@@ -209,10 +270,15 @@ void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_m
     // A program may still be discarding start-up events when the first request
     // arrives (WaitForInputIdle does not wait for console programs), so the
     // request is repeated until the program ends.
+    if (escape)
+        bring_to_front(window);
     DWORD start = GetTickCount();
     double closing_ms = now_ms();
     for (int attempt = 1; GetTickCount() - start < close_wait_ms; ++attempt) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (escape)
+            send_escape();
+        else
+            PostMessageA(window, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(info.hProcess, 1000) == WAIT_OBJECT_0) {
             printf("close_ms=%.1f\nclose_requests=%d\n", now_ms() - closing_ms, attempt);
             return;
@@ -246,8 +312,8 @@ int main() {
     LaunchArgs args = parse_launch_args(GetCommandLineA());
     if (args.command.empty()) {
         fprintf(stderr,
-                "usage: launch [--out FILE] [--ready FILE --go FILE] [--measure] "
-                "[--timeout MS] COMMAND LINE\n");
+                "usage: launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE] "
+                "[--measure [--escape] [--close-wait MS]] [--timeout MS] COMMAND LINE\n");
         return 2;
     }
     timeBeginPeriod(1);
@@ -258,7 +324,7 @@ int main() {
         return 2;
     }
     if (args.measure) {
-        measure(info, started_ms, args.timeout_ms, args.close_wait_ms);
+        measure(info, started_ms, args.timeout_ms, args.close_wait_ms, args.escape);
     } else if (!args.ready_file.empty() && !args.go_file.empty()) {
         hand_over(args, info);
     }

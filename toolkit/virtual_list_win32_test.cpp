@@ -1,0 +1,123 @@
+// Virtual lists under the window system: the control asks the tool's text
+// source for every line it shows, reads back, searches or measures.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "toolkit/toolkit.h"
+
+namespace {
+
+constexpr int LIST = 1;
+constexpr int LIST_STYLE = 0x40004008 | LIST_VIRTUAL;  // as the list tool's
+constexpr int MILLION = 1000000;
+
+// "line N", made on demand into a buffer that lives until the next call.
+const char* numbered_line(int index, void*) {
+    static std::string text;
+    text = "line " + std::to_string(index);
+    return text.c_str();
+}
+
+const char* wide_line(int, void*) {
+    return "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
+}
+
+class VirtualList : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        prepare_toolkit(GetModuleHandleA(nullptr));
+        window = open_window(0, 40, 40, 420, 320, "virtual", WS_CAPTION | WS_SYSMENU, nullptr);
+    }
+    static void TearDownTestSuite() { release_toolkit(); }
+    void SetUp() override {
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(create_list_view(LIST, 10, 10, 300, 200, "", 200, LIST_STYLE), nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(control_handle(LIST));
+        while (poll_event() != 0) {
+        }
+    }
+    static HWND window;
+};
+HWND VirtualList::window = nullptr;
+
+int item_count() {
+    return static_cast<int>(SendMessageA(control_handle(LIST), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string text_through_control(int index) {
+    char buffer[64] = "";
+    LVITEMA item{};
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    SendMessageA(control_handle(LIST), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+int find_through_control(const char* text, UINT flags) {
+    LVFINDINFOA find{};
+    find.flags = flags;
+    find.psz = text;
+    return static_cast<int>(SendMessageA(control_handle(LIST), LVM_FINDITEMA,
+                                         static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+}  // namespace
+
+TEST_F(VirtualList, AMillionLinesComeFromTheSourceForEveryReader) {
+    list_set_source(LIST, numbered_line, nullptr, MILLION);
+    EXPECT_EQ(item_count(), MILLION);
+    EXPECT_EQ(list_item_text(LIST, 123456), "line 123456");
+    EXPECT_EQ(text_through_control(999999), "line 999999");
+    EXPECT_EQ(list_item_text(LIST, MILLION), "");  // past the end
+    list_select(LIST, 500000);
+    EXPECT_EQ(list_selected_index(LIST), 500000);
+    EXPECT_EQ(control_text(LIST), "line 500000");
+    list_add_item(LIST, -1, "not taken");  // the lines are the source's alone
+    EXPECT_EQ(item_count(), MILLION);
+}
+
+TEST_F(VirtualList, SearchesAreAnsweredFromTheSourceWithoutRegardToCase) {
+    list_set_source(LIST, numbered_line, nullptr, 1000);
+    EXPECT_EQ(find_through_control("LINE 77", LVFI_PARTIAL | LVFI_WRAP), 77);
+    EXPECT_EQ(find_through_control("line 999", LVFI_STRING), 999);
+    EXPECT_EQ(find_through_control("line 1000", LVFI_STRING), -1);
+}
+
+TEST_F(VirtualList, FittedWidthHoldsTheWholeLineAndLeavesTheListAsItWas) {
+    list_set_source(LIST, numbered_line, nullptr, 3);
+    int widths[256];
+    ASSERT_TRUE(list_char_widths(LIST, widths));
+    EXPECT_GT(widths['W'], widths['i']);
+    std::string wide = wide_line(0, nullptr);
+    int text = list_text_width(LIST, wide);
+    EXPECT_GE(text, 50 * widths['W'] - 50);  // no kerning worth the name
+    int fitted = list_fitted_width(LIST, wide);
+    EXPECT_GT(fitted, text);  // the text and the list's padding around it
+    EXPECT_LT(fitted, text + 60);
+    EXPECT_EQ(item_count(), 3);
+    EXPECT_EQ(SendMessageA(control_handle(LIST), LVM_GETCOLUMNWIDTH, 0, 0), 200);
+    EXPECT_EQ(list_item_text(LIST, 0), "line 0");
+}
+
+TEST_F(VirtualList, EmptyListIsRuledAtTheRowPitchOfAFilledOne) {
+    DestroyWindow(control_handle(LIST));
+    ASSERT_NE(create_list_view(LIST, 10, 10, 300, 200, "", 200, LIST_STYLE | LIST_GRID_LINES),
+              nullptr);
+    set_control_color(LIST, COLOR_SLOT_BACK, RGB(255, 255, 255));
+    set_control_color(LIST, COLOR_SLOT_LINE, RGB(255, 0, 0));
+    list_set_source(LIST, wide_line, nullptr, 0);
+    HWND list = control_handle(LIST);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(list);
+    int rules = 0;
+    for (int y = 0; y < 190; ++y)
+        rules += GetPixel(dc, 100, y) == RGB(255, 0, 0);
+    ReleaseDC(list, dc);
+    EXPECT_GT(rules, 5);
+}

@@ -239,6 +239,43 @@ TEST_F(ExamplesTest, PickFileShowsThePickedFileEvenWithAnAmpersandInItsName) {
     EXPECT_FALSE(contains(out, "first file")) << out;
 }
 
+// Files written a day apart, so that the newest-first order is certain.
+void write_file_dated(const std::string& path, const std::string& bytes, int days_ago) {
+    write_file(path, bytes);
+    SYSTEMTIME now_system;
+    GetSystemTime(&now_system);
+    FILETIME now;
+    SystemTimeToFileTime(&now_system, &now);
+    ULARGE_INTEGER when;
+    when.LowPart = now.dwLowDateTime;
+    when.HighPart = now.dwHighDateTime;
+    when.QuadPart -= (ULONGLONG)days_ago * 24 * 3600 * 10000000ULL;
+    FILETIME stamp = {when.LowPart, when.HighPart};
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    SetFileTime(file, nullptr, nullptr, &stamp);
+    CloseHandle(file);
+}
+
+TEST_F(ExamplesTest, OpenRecentPipesTheFolderNewestFirstAndOpensThePick) {
+    std::string dir = fresh_dir();
+    write_file_dated(dir + "\\old.txt", "the old file\r\n", 3);
+    write_file_dated(dir + "\\newest.txt", "the newest file\r\n", 1);
+    write_file_dated(dir + "\\middle & more.txt", "the middle file\r\n", 2);
+
+    BatchRun batch = start_example("open_recent.cmd", "", dir);
+    ToolWindow tool = wait_for_tool(batch, "orlipan.exe");
+    ASSERT_TRUE(tool.window);
+    EXPECT_EQ(window_caption(tool.window), "Open a recent file");
+    type_keys(tool, {VK_DOWN, VK_RETURN});
+    std::string out = finish_batch(batch);
+    close_tool(tool);
+
+    EXPECT_TRUE(contains(out, "Opening \"middle & more.txt\"")) << out;
+    EXPECT_TRUE(contains(out, "the middle file")) << out;
+    EXPECT_FALSE(contains(out, "the newest file")) << out;
+}
+
 TEST_F(ExamplesTest, PickFileCancelledOrWithoutFilesOpensNothing) {
     std::string dir = fresh_dir();
     write_file(dir + "\\only.txt", "the only file\r\n");

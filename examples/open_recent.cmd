@@ -1,0 +1,32 @@
+@echo off
+rem Lets the user pick one of the files of a folder, newest first, and opens
+rem it. The list comes straight from dir through a pipe: no list file.
+rem
+rem   open_recent [folder]      the folder defaults to the current one
+rem
+rem OPEN_WITH is the command that opens the picked file; it defaults to
+rem "type". To open it with the program Windows associates with it, use
+rem   set OPEN_WITH=start ""
+setlocal
+rem The tools are found on PATH, next to this file or one folder up.
+set "PATH=%~dp0;%~dp0..;%PATH%"
+set "folder=%~1"
+if "%folder%"=="" set "folder=."
+if not defined OPEN_WITH set "OPEN_WITH=type"
+set "answer=%TEMP%\open_recent_%RANDOM%.cmd"
+
+rem "-" reads the list from standard input. dir writes in the console's OEM
+rem code page, which /oemlist and /oemout keep for accented names.
+dir /b /a-d /o-d "%folder%" | orlipan - "Open a recent file" "set ''file=$item''" /oemlist /oemout > "%answer%"
+if errorlevel 1 goto picked
+echo Nothing was picked.
+goto clean
+
+:picked
+call "%answer%"
+echo Opening "%file%"
+%OPEN_WITH% "%folder%\%file%"
+
+:clean
+del "%answer%" 2>nul
+endlocal

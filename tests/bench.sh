@@ -112,10 +112,10 @@ done
 echo
 awk -F'|' '
     FILENAME == ARGV[1] { limit[$1] = $2; next }
-    { label[NR] = $1; ms[NR] = $2; kb[NR] = $3; base[NR] = $4; close[NR] = $5; row[$1] = NR }
+    { label[NR] = $1; ms[NR] = $2; kb[NR] = $3; base[NR] = $4; to_end[NR] = $5; row[$1] = NR }
     function ratio(a, b) { return (a + 0 > 0 && b + 0 > 0) ? sprintf("%.2f", a / b) : "-" }
     function line(name, i, b) {
-        printf "%-34s %12s %12s %12s %10s %10s  %s\n", name, ms[i], kb[i], close[i],
+        printf "%-34s %12s %12s %12s %10s %10s  %s\n", name, ms[i], kb[i], to_end[i],
             b ? ratio(ms[i], ms[b]) : "", b ? ratio(kb[i], kb[b]) : "", b ? label[b] : ""
     }
     END {

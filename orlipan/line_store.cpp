@@ -23,8 +23,8 @@ constexpr int LARGEST_READ = 1024 * 1024;
 struct Reading {
     LineStore* store;
     LineBlock* block = nullptr;
-    size_t line_start = 0;     // in block->bytes
-    bool after_cr = false;     // the last line ended with a CR
+    size_t line_start = 0;  // in block->bytes
+    bool after_cr = false;  // the last line ended with a CR
 };
 
 bool charge(LineStore* store, size_t bytes) {

@@ -45,9 +45,19 @@ Lines reader_lines(const std::string& bytes) {
 }  // namespace
 
 TEST(LineStore, KeepsTheLineRulesOfTheListReaderForEveryReadSize) {
-    const std::vector<std::string> inputs = {
-        "", "\n", "\r", "\r\n", "a", "red\r\ngreen\r\nblue\r\n", "a\r\rb", "a\n\r\nb",
-        "a\r\n\nb", "ab\0cd\n"s, "\0\0\0"s, "x\r\n\r\n", "last without end"};
+    const std::vector<std::string> inputs = {"",
+                                             "\n",
+                                             "\r",
+                                             "\r\n",
+                                             "a",
+                                             "red\r\ngreen\r\nblue\r\n",
+                                             "a\r\rb",
+                                             "a\n\r\nb",
+                                             "a\r\n\nb",
+                                             "ab\0cd\n"s,
+                                             "\0\0\0"s,
+                                             "x\r\n\r\n",
+                                             "last without end"};
     for (const std::string& input : inputs) {
         for (size_t piece : {1, 2, 3, 7, 1 << 20}) {
             SCOPED_TRACE(testing::PrintToString(input) + " piece " + std::to_string(piece));

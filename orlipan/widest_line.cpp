@@ -19,8 +19,9 @@ std::vector<int> widest_line_candidates(const LineStore& store, const int widths
         long long width = estimated_width(line_at(store, i), widths);
         if ((int)best.size() == wanted && width <= best.back().first)
             continue;
-        auto place = std::find_if(best.begin(), best.end(),
-                                  [&](const std::pair<long long, int>& b) { return width > b.first; });
+        auto place =
+            std::find_if(best.begin(), best.end(),
+                         [&](const std::pair<long long, int>& b) { return width > b.first; });
         best.insert(place, {width, i});
         if ((int)best.size() > wanted)
             best.pop_back();

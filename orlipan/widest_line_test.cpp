@@ -35,7 +35,8 @@ LineStore store_of(const std::string& bytes) {
 
 TEST(WidestLine, FewWideLettersBeatManyNarrowOnes) {
     Widths f;
-    LineStore store = store_of("iiiiiiiiiiiiiiiiiiii\nWWWW\nabc\nWWWW\n\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\n");
+    LineStore store =
+        store_of("iiiiiiiiiiiiiiiiiiii\nWWWW\nabc\nWWWW\n\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9\n");
     // 40, 48, 15, 48, 48: ties keep the earlier line first.
     EXPECT_EQ(widest_line_candidates(store, f.w, 3), (std::vector<int>{1, 3, 4}));
     EXPECT_EQ(widest_line_candidates(store, f.w, 1), (std::vector<int>{1}));

@@ -8,9 +8,9 @@
 
 struct ListSearch {
     std::string wanted;
-    int start = 0;         // the first line looked at
-    bool partial = true;   // a line beginning with `wanted` matches, not only an equal one
-    bool wrap = true;      // after the last line, go on from the first
+    int start = 0;        // the first line looked at
+    bool partial = true;  // a line beginning with `wanted` matches, not only an equal one
+    bool wrap = true;     // after the last line, go on from the first
 };
 
 // `fold` maps every byte to its case-folded form. Returns the line or -1.

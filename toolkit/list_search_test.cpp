@@ -24,14 +24,15 @@ int find(const std::string& wanted, int start, bool partial = true, bool wrap = 
     search.start = start;
     search.partial = partial;
     search.wrap = wrap;
-    return find_list_line(search, (int)LINES.size(), [](int i) { return LINES[i]; }, fold.table);
+    return find_list_line(
+        search, (int)LINES.size(), [](int i) { return LINES[i]; }, fold.table);
 }
 
 }  // namespace
 
 TEST(ListSearch, FirstLettersFindTheNextLineFromTheStartIgnoringCase) {
     EXPECT_EQ(find("a", 0), 0);
-    EXPECT_EQ(find("A", 1), 2);  // the start line itself counts
+    EXPECT_EQ(find("A", 1), 2);   // the start line itself counts
     EXPECT_EQ(find("ap", 3), 0);  // wraps round
     EXPECT_EQ(find("ap", 3, true, false), -1);
     EXPECT_EQ(find("BANANA ", 0), 3);
@@ -47,5 +48,7 @@ TEST(ListSearch, WholeTextSearchAndOddStarts) {
     EXPECT_EQ(find("c", 99), 5);
     ListSearch search;
     unsigned char fold[256] = {};
-    EXPECT_EQ(find_list_line(search, 0, [](int) { return ""; }, fold), -1);
+    EXPECT_EQ(find_list_line(
+                  search, 0, [](int) { return ""; }, fold),
+              -1);
 }

@@ -183,18 +183,17 @@ bool start_program(const LaunchArgs& args, PROCESS_INFORMATION* info) {
         startup.hStdError = handles[2];
     }
     std::string command = args.command;
-    BOOL started =
-        CreateProcessA(nullptr, &command[0], nullptr, nullptr, handles[0] ? TRUE : FALSE,
-                       CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, info);
+    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, handles[0] ? TRUE : FALSE,
+                                  CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, info);
     for (HANDLE h : handles) {
         if (h && h != INVALID_HANDLE_VALUE)
             CloseHandle(h);
     }
     if (pipe_write) {
-        HANDLE feeder = started ? CreateThread(nullptr, 0, feed_pipe,
-                                               new PipeFeed{args.pipe_in_file, pipe_write}, 0,
-                                               nullptr)
-                                : nullptr;
+        HANDLE feeder = started
+                            ? CreateThread(nullptr, 0, feed_pipe,
+                                           new PipeFeed{args.pipe_in_file, pipe_write}, 0, nullptr)
+                            : nullptr;
         if (feeder)
             CloseHandle(feeder);
         else

@@ -36,9 +36,9 @@ struct LaunchOptions {
 struct ToolRun {
     HANDLE process = nullptr;
     DWORD pid = 0;
-    std::string output_file;     // LAUNCH_REDIRECT_FILE
-    HANDLE pipe_read = nullptr;  // LAUNCH_REDIRECT_PIPE
-    std::string piped;           // bytes collected from the pipe so far
+    std::string output_file;       // LAUNCH_REDIRECT_FILE
+    HANDLE pipe_read = nullptr;    // LAUNCH_REDIRECT_PIPE
+    std::string piped;             // bytes collected from the pipe so far
     HANDLE input_write = nullptr;  // INPUT_PIPE: the test's end of standard input
 };
 

@@ -179,8 +179,8 @@ TwinFit twin_fit(const std::string& line) {
     HDC screen = GetDC(nullptr);
     int height = -MulDiv(FONT_SIZE, GetDeviceCaps(screen, LOGPIXELSY), 72);
     ReleaseDC(nullptr, screen);
-    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                             "Verdana");
+    HFONT font =
+        CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Verdana");
     SendMessageA(list, WM_SETFONT, (WPARAM)font, TRUE);
     LVITEMA item = {};
     item.mask = LVIF_TEXT;

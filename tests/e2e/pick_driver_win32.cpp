@@ -54,7 +54,6 @@ int selected_line(HWND list) {
     return (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
 }
 
-
 std::shared_ptr<void> end_when_dropped(HANDLE process) {
     HANDLE own = nullptr;
     if (!process || !DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0,
@@ -69,7 +68,6 @@ std::shared_ptr<void> end_when_dropped(HANDLE process) {
         CloseHandle(h);
     });
 }
-
 
 std::string lines_text(const std::vector<std::string>& lines) {
     std::string bytes;
@@ -127,7 +125,6 @@ void click_line(Pick& pick, int index, bool twice) {
 bool still_open(Pick& pick) {
     return WaitForSingleObject(pick.run.process, 0) == WAIT_TIMEOUT;
 }
-
 
 Pick start_pick_with(const std::string& args, const LaunchOptions& options) {
     Pick pick;
@@ -192,4 +189,3 @@ std::string batch_result(HANDLE batch, const std::string& dir) {
     CloseHandle(batch);
     return ended ? read_file(dir + "\\result.txt") : "batch file did not end";
 }
-

@@ -1,5 +1,9 @@
 // Splits the bytes of a list file into lines. No code page or byte-order mark
 // is interpreted; CR LF, LF, CR and a zero byte each end a line.
+//
+// The tool itself reads through the line store (line_store.h); this reader,
+// one line at a time, is the plain statement of the line rules that the
+// store's tests and fuzzing hold it to. ByteSource is shared by both.
 #pragma once
 
 #include <functional>

@@ -132,6 +132,36 @@ TEST(PickInput, MillionLinesFromAPipeEndWithTheLastLine) {
     EXPECT_EQ(end.output, "line 1000000");
 }
 
+#ifndef _WIN64
+TEST(PickInput, ListTooLargeForTheProcessIsReported) {
+    // 700 million zero bytes are as many empty lines; their index alone needs
+    // more than the 2 GB a 32-bit process has. The file is extended, not
+    // written, so it costs no disk space where the file system allows.
+    std::string dir = scratch_dir();
+    HANDLE file = CreateFileA((dir + "\\zeros.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 700LL * 1000 * 1000;
+    ASSERT_TRUE(SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+    LaunchOptions options;
+    options.working_dir = dir;
+    Pick pick = start_pick_with("zeros.txt T $item", options);
+    HWND box = wait_for_window(pick.run, 120000);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(window_caption(box), "Orlipan 2.12");
+    EXPECT_EQ(message_box_text(box), "List too large");
+    ASSERT_TRUE(make_foreground(box));
+    press_key(VK_RETURN);
+    Ending end = finish(pick);
+    EXPECT_EQ(end.exit_code, 0u);
+    EXPECT_EQ(end.output, "");
+    DeleteFileA((dir + "\\zeros.txt").c_str());
+}
+#endif
+
 // ---- Typing to find a line --------------------------------------------------
 
 TEST(PickTyping, FirstLettersSelectTheMatchingLineInNormalAndMenuMode) {

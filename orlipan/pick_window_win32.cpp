@@ -94,9 +94,10 @@ bool build_pick_window() {
     }
     pick_state.dpi = window_dpi(PICK_WINDOW);
     set_window_color(PICK_WINDOW, pick_settings.back_color);
+    // The fitted column width depends on the list's size when it is measured.
+    const int list_size = scale_to_dpi(PICK_CREATION_SIZE, pick_state.dpi);
     pick_state.list_control =
-        create_list_view(PICK_LIST_ID, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, "",
-                         PICK_CREATION_SIZE, list_flags);
+        create_list_view(PICK_LIST_ID, 0, 0, list_size, list_size, "", list_size, list_flags);
     HFONT font =
         load_font(PICK_FONT_SLOT, pick_settings.font_face, pick_settings.font_size, pick_state.dpi);
     set_control_font(PICK_LIST_ID, font);

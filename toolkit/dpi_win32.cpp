@@ -49,7 +49,9 @@ int window_dpi(int window) {
 
 // The tool hears of the new density first, with the window already at the
 // size the system suggests (which keeps it under the pointer that dragged
-// it); the resize that follows comes after it in the queue.
+// it); the resize that follows comes after it in the queue. Everything is
+// drawn anew in the new fonts, and the paint also ends the wait of a loop
+// that received the change as a sent message.
 void follow_dpi_change(HWND hwnd, int window, WPARAM wparam, LPARAM lparam) {
     queue_event(EVENT_DPI_CHANGE, window, window, usable_dpi(HIWORD(wparam)));
     const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
@@ -58,4 +60,5 @@ void follow_dpi_change(HWND hwnd, int window, WPARAM wparam, LPARAM lparam) {
                      suggested->right - suggested->left, suggested->bottom - suggested->top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    InvalidateRect(hwnd, nullptr, TRUE);
 }

@@ -109,8 +109,12 @@ int32_t run_box(const BoxSettings& s, const BoxLayout& l) {
     set_window_topmost(BOX_WINDOW, s.on_top);
     mark_default(1);
     box_loop.exit_code = 0;
-    // Whatever showing the window produced is dispatched and not answered.
-    while (poll_event() != 0) {
+    // Whatever showing the window produced is dispatched and not answered,
+    // except a move to a display of another density.
+    for (int kind = poll_event(); kind != 0; kind = poll_event()) {
+        if (kind == EVENT_DPI_CHANGE) {
+            relayout_box(event_detail());
+        }
     }
     int action = ACTION_NONE;
     while (action != ACTION_FINISH) {

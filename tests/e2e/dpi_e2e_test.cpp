@@ -444,8 +444,13 @@ TEST_F(Dpi, PickWindowRowsHoldTheFontAndTheHeightFormulaUsesScaledConstants) {
 }
 
 TEST_F(Dpi, MenuMarginIsScaledAndFollowsAMoveToAnotherDensity) {
-    const std::vector<std::string> menu = {"Edit the notes", "Show the calendar", "",
-                                           "Back up the documents", "Check the disk", "", "Quit"};
+    const std::vector<std::string> menu = {"Edit the notes",
+                                           "Show the calendar",
+                                           "",
+                                           "Back up the documents",
+                                           "Check the disk",
+                                           "",
+                                           "Quit"};
     Pick pick;
     start_pick(pick, menu, "Menu /menu");
     ASSERT_TRUE(pick.window != nullptr);

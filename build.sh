@@ -136,6 +136,14 @@ test_cross() {  # arch
     ctest --test-dir "$BUILD/$arch" --output-on-failure
 }
 
+# The DPI suite runs at 96 DPI with the Wine tests; here it runs again on
+# displays of 120, 144 and 192 DPI, and the manual's pictures are taken at 150 %.
+test_dpi_cases() {
+    log "Wine tests at 125, 150 and 200 % display scale; pictures at 150 %"
+    SHOTS_DIR="$ROOT/docs/images" "$ROOT/tests/dpi_cases.sh" "$BUILD/i686/bin" "$WINEPREFIX" \
+        120 144 192
+}
+
 # ---- commands -----------------------------------------------------------
 
 cmd_build() {
@@ -166,6 +174,7 @@ cmd_test() {
     test_cross x86_64
     log "pictures of the windows for the manual"
     "$ROOT/tests/screenshots.sh" "$BUILD/i686/bin" "$ROOT/docs/images"
+    test_dpi_cases
     log "all tests passed in $((SECONDS - start)) s"
 }
 

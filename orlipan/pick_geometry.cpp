@@ -21,12 +21,12 @@ int32_t mul32(int32_t a, int32_t b) {
     return wrap32(static_cast<int64_t>(a) * b);
 }
 
-int32_t clamp_to_work_area(int32_t value, int32_t low, int32_t high) {
+int32_t clamp_to_work_area(int32_t value, int32_t low, int32_t high, int32_t edge_keep) {
     if (value < low)
         value = low;
     // Applied second so that it wins when the work area is tiny.
-    if (value > high - PICK_EDGE_KEEP)
-        value = high - PICK_EDGE_KEEP;
+    if (value > high - edge_keep)
+        value = high - edge_keep;
     return value;
 }
 
@@ -34,8 +34,10 @@ int32_t clamp_to_work_area(int32_t value, int32_t low, int32_t high) {
 
 PickGeometry compute_pick_geometry(const GeometryInput& in) {
     PickGeometry out;
-    int32_t height = mul32(add32(mul32(in.item_count, in.row_height), in.font_size / 2), 102) / 100;
-    int32_t min_height = mul32(in.font_size, 6);
+    const int32_t dpi = in.dpi;
+    const int32_t slack = scale_to_dpi(in.font_size / 2, dpi);
+    int32_t height = mul32(add32(mul32(in.item_count, in.row_height), slack), 102) / 100;
+    int32_t min_height = scale_to_dpi(mul32(in.font_size, 6), dpi);
     if (height < min_height)
         height = min_height;
     int32_t height_limit = mul32(sub32(in.work_area.bottom, in.work_area.top), 8) / 10;
@@ -44,9 +46,9 @@ PickGeometry compute_pick_geometry(const GeometryInput& in) {
         out.scrolled = true;
     }
 
-    int32_t width = mul32(add32(in.column_width, in.font_size), 103) / 100;
+    int32_t width = mul32(add32(in.column_width, scale_to_dpi(in.font_size, dpi)), 103) / 100;
     if (out.scrolled)
-        width = add32(width, PICK_SCROLL_BAR_ROOM);
+        width = add32(width, scale_to_dpi(PICK_SCROLL_BAR_ROOM, dpi));
     int32_t width_limit = mul32(sub32(in.work_area.right, in.work_area.left), 8) / 10;
     if (width > width_limit)
         width = width_limit;
@@ -54,20 +56,27 @@ PickGeometry compute_pick_geometry(const GeometryInput& in) {
     out.inner_width = width;
     out.inner_height = height;
     if (in.menu) {
-        out.margin = PICK_MENU_MARGIN;
-        out.inner_width = add32(width, 2 * PICK_MENU_MARGIN);
-        out.inner_height = add32(height, 2 * PICK_MENU_MARGIN);
+        out.margin = scale_to_dpi(PICK_MENU_MARGIN, dpi);
+        out.inner_width = add32(width, 2 * out.margin);
+        out.inner_height = add32(height, 2 * out.margin);
         out.initial_selection = -1;
     }
 
     const PickRect& centre_of = in.console_center ? in.console_rect : in.work_area;
     int32_t cx = add32(centre_of.left, centre_of.right) / 2;
     int32_t cy = add32(centre_of.top, centre_of.bottom) / 2;
-    out.x = clamp_to_work_area(sub32(add32(cx, in.offset_x), out.inner_width / 2),
-                               in.work_area.left, in.work_area.right);
-    out.y = clamp_to_work_area(sub32(add32(cy, in.offset_y), out.inner_height / 2),
-                               in.work_area.top, in.work_area.bottom);
+    const int32_t edge_keep = scale_to_dpi(PICK_EDGE_KEEP, dpi);
+    const int32_t offset_x = scale_to_dpi(in.offset_x, dpi);
+    const int32_t offset_y = scale_to_dpi(in.offset_y, dpi);
+    out.x = clamp_to_work_area(sub32(add32(cx, offset_x), out.inner_width / 2), in.work_area.left,
+                               in.work_area.right, edge_keep);
+    out.y = clamp_to_work_area(sub32(add32(cy, offset_y), out.inner_height / 2), in.work_area.top,
+                               in.work_area.bottom, edge_keep);
     return out;
+}
+
+int32_t pick_default_row_height(int32_t dpi) {
+    return scale_to_dpi(PICK_DEFAULT_ROW_HEIGHT, dpi);
 }
 
 PickRect pick_list_layout(int32_t inner_width, int32_t inner_height, int32_t margin) {

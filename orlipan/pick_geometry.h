@@ -1,8 +1,12 @@
 // Size and place of the pick window, from what the list control measured and
 // from the desktop work area. 32-bit signed arithmetic, divisions truncate.
+// The fixed distances, the font size taken as pixels and the offsets are
+// 96-DPI pixels, scaled to the display's DPI.
 #pragma once
 
 #include <cstdint>
+
+#include "toolkit/dpi_scale.h"
 
 constexpr int32_t PICK_DEFAULT_ROW_HEIGHT = 18;
 constexpr int32_t PICK_MENU_MARGIN = 20;
@@ -28,6 +32,7 @@ struct GeometryInput {
     bool console_center = false;
     PickRect work_area;
     PickRect console_rect;
+    int32_t dpi = DPI_BASE;
 };
 
 struct PickGeometry {
@@ -41,6 +46,9 @@ struct PickGeometry {
 };
 
 PickGeometry compute_pick_geometry(const GeometryInput& input);
+
+// The row height to use when the list cannot measure one.
+int32_t pick_default_row_height(int32_t dpi);
 
 // Where the list goes inside a window of the given inner size: left, top,
 // right, bottom in client coordinates.

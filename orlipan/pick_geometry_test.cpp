@@ -157,3 +157,82 @@ TEST(PickGeometry, HugeFontSizeAndOffsetsWrapAsThirtyTwoBitNumbers) {
     EXPECT_EQ(g.x, 0);
     EXPECT_EQ(g.y, 0);
 }
+
+// ---- Displays of other densities ---------------------------------------------
+// The measured row height and column width come from the list, already in the
+// display's pixels; the fixed distances, the font size taken as pixels and the
+// offsets are 96-DPI pixels and are scaled as MulDiv(value, dpi, 96) does.
+
+namespace {
+
+GeometryInput example_at_144() {
+    GeometryInput in = example();
+    in.dpi = 144;
+    in.row_height = 27;
+    in.column_width = 225;
+    return in;
+}
+
+}  // namespace
+
+TEST(PickGeometryScaled, WorkedExampleAt144Dpi) {
+    PickGeometry g = compute_pick_geometry(example_at_144());
+    // (3 * 27 + 6) * 102 / 100, the slack 4 scaled to 6.
+    EXPECT_EQ(g.inner_height, 88);
+    // (225 + 14) * 103 / 100, the font size 9 scaled to 13.5 and rounded up.
+    EXPECT_EQ(g.inner_width, 246);
+    EXPECT_EQ(g.x, 960 - 123);
+    EXPECT_EQ(g.y, 520 - 44);
+    EXPECT_EQ(g.margin, 0);
+}
+
+TEST(PickGeometryScaled, MenuMarginScrollBarRoomAndMinimumHeightFollowTheDpi) {
+    GeometryInput in = example_at_144();
+    in.menu = true;
+    PickGeometry g = compute_pick_geometry(in);
+    EXPECT_EQ(g.margin, 30);
+    EXPECT_EQ(g.inner_width, 246 + 60);
+    EXPECT_EQ(g.inner_height, 88 + 60);
+    EXPECT_EQ(g.x, 960 - 153);
+
+    in = example_at_144();
+    in.item_count = 300;
+    g = compute_pick_geometry(in);
+    EXPECT_TRUE(g.scrolled);
+    EXPECT_EQ(g.inner_width, 246 + 30);
+
+    in = example_at_144();
+    in.item_count = 0;
+    EXPECT_EQ(compute_pick_geometry(in).inner_height, 81);  // 54 scaled
+    in.dpi = 120;
+    EXPECT_EQ(compute_pick_geometry(in).inner_height, 68);  // 67.5
+    in.dpi = 192;
+    EXPECT_EQ(compute_pick_geometry(in).inner_height, 108);
+}
+
+TEST(PickGeometryScaled, OffsetsAndEdgeClampsAreScaledToo) {
+    GeometryInput in = example_at_144();
+    in.offset_x = 40;
+    in.offset_y = -5;  // -7.5 rounds away from zero to -8
+    PickGeometry g = compute_pick_geometry(in);
+    EXPECT_EQ(g.x, 960 + 60 - 123);
+    EXPECT_EQ(g.y, 520 - 8 - 44);
+
+    in.work_area = rect(10, 30, 1290, 994);
+    in.offset_x = 5000;
+    in.offset_y = 5000;
+    g = compute_pick_geometry(in);
+    EXPECT_EQ(g.x, 1290 - 75);
+    EXPECT_EQ(g.y, 994 - 75);
+    in.dpi = 192;
+    g = compute_pick_geometry(in);
+    EXPECT_EQ(g.x, 1290 - 100);
+    EXPECT_EQ(g.y, 994 - 100);
+}
+
+TEST(PickGeometryScaled, DefaultRowHeightIs18At96DpiAndScalesWithTheDisplay) {
+    EXPECT_EQ(pick_default_row_height(96), 18);
+    EXPECT_EQ(pick_default_row_height(120), 23);  // 22.5
+    EXPECT_EQ(pick_default_row_height(144), 27);
+    EXPECT_EQ(pick_default_row_height(192), 36);
+}

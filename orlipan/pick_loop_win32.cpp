@@ -16,6 +16,8 @@ int next_action() {
     int kind = wait_event();
     if (kind == EVENT_RESIZE)
         layout_pick_list();
+    if (kind == EVENT_DPI_CHANGE)
+        rescale_pick_window(event_detail());
     return pick_action_of_event(kind, event_control(), event_detail(), event_shortcut(),
                                 menu_mode());
 }

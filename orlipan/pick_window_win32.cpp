@@ -51,7 +51,7 @@ int measure_row_height() {
     if (SendMessageA(pick_state.list_control, LVM_GETITEMRECT, 0, (LPARAM)&row)) {
         return row.bottom - row.top;
     }
-    return PICK_DEFAULT_ROW_HEIGHT;
+    return pick_default_row_height(pick_state.dpi);
 }
 
 int measure_column_width() {
@@ -79,11 +79,14 @@ bool build_pick_window() {
                      PICK_WINDOW_FLAGS, console_window)) {
         return false;
     }
+    pick_state.dpi = window_dpi(PICK_WINDOW);
     set_window_color(PICK_WINDOW, pick_settings.back_color);
+    // The fitted column width depends on the list's size when it is measured.
+    const int list_size = scale_to_dpi(PICK_CREATION_SIZE, pick_state.dpi);
     pick_state.list_control =
-        create_list_view(PICK_LIST_ID, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, "",
-                         PICK_CREATION_SIZE, list_flags);
-    HFONT font = load_font(PICK_FONT_SLOT, pick_settings.font_face, pick_settings.font_size);
+        create_list_view(PICK_LIST_ID, 0, 0, list_size, list_size, "", list_size, list_flags);
+    HFONT font =
+        load_font(PICK_FONT_SLOT, pick_settings.font_face, pick_settings.font_size, pick_state.dpi);
     set_control_font(PICK_LIST_ID, font);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_BACK, pick_settings.back_color);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_TEXT, pick_settings.text_color);
@@ -109,6 +112,7 @@ void size_pick_window() {
     in.console_center = (pick_settings.flags & PICK_FLAG_CMDCENTER) != 0;
     in.work_area = pick_state.work_area;
     in.console_rect = pick_state.console_rect;
+    in.dpi = pick_state.dpi;
     PickGeometry g = compute_pick_geometry(in);
     pick_state.scrolled = g.scrolled;
     pick_state.margin = g.margin;

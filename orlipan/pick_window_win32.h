@@ -20,6 +20,7 @@ struct PickState {
     int margin = 0;
     int initial_selection = 0;
     int picked_index = 0;
+    int dpi = DPI_BASE;
 };
 
 extern PickSettings pick_settings;
@@ -34,4 +35,7 @@ bool load_list_file();
 int widest_line_column();
 void size_pick_window();
 void layout_pick_list();
+// The window moved to a display of `dpi`: new list font and margin, then the
+// list laid out again in the window's new size.
+void rescale_pick_window(int dpi);
 LRESULT keep_focus(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

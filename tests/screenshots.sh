@@ -2,10 +2,11 @@
 # Takes the pictures of the manual from the real executables, so that they
 # always show what the tools really draw.
 #
-#   tests/screenshots.sh BIN_DIR OUT_DIR
+#   tests/screenshots.sh BIN_DIR OUT_DIR [SUFFIX]
 #
 # BIN_DIR holds orlipan.exe and vemo.exe (and shot_launch.exe when the build
-# made it; otherwise it is compiled here). OUT_DIR receives the PNG files.
+# made it; otherwise it is compiled here). OUT_DIR receives the PNG files,
+# their names ending in SUFFIX (e.g. _150 for the pictures at 150 %).
 # The caller provides DISPLAY (an X display, e.g. Xvfb) and WINEPREFIX.
 #
 # Every tool runs in a Wine virtual desktop inside that display: there Wine
@@ -16,12 +17,13 @@
 # and closes the tool when asked. Exits non-zero when any picture is missing.
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 BIN_DIR OUT_DIR" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 BIN_DIR OUT_DIR [SUFFIX]" >&2
     exit 2
 fi
 BIN=$(cd "$1" && pwd)
 OUT=$2
+SUFFIX=${3:-}
 HERE=$(cd "$(dirname "$0")" && pwd)
 : "${DISPLAY:?DISPLAY must name an X display}"
 export WINEDEBUG="${WINEDEBUG:--all}"
@@ -142,8 +144,8 @@ shot() {  # name command_line_for_windows
         echo "screenshots: $name: the tool did not close" >&2
         return 1
     fi
-    cp "$WORK/$name.png" "$OUT/$name.png"
-    echo "screenshots: $name.png ($geometry, tool exit code $code)"
+    cp "$WORK/$name.png" "$OUT/$name$SUFFIX.png"
+    echo "screenshots: $name$SUFFIX.png ($geometry, tool exit code $code)"
 }
 
 mkdir -p "$OUT"

@@ -13,6 +13,9 @@ constexpr int EVENT_ACTIVATE = 13104;
 constexpr int EVENT_MINIMIZE = 13107;
 constexpr int EVENT_MAXIMIZE = 13108;
 constexpr int EVENT_RESTORE = 13109;
+// The window moved to a display of another density; event_detail() is the new
+// DPI and the window already has the size the system suggests for it.
+constexpr int EVENT_DPI_CHANGE = 13111;
 
 constexpr int DETAIL_NONE = -1;
 constexpr int DETAIL_CLICK = 0;

@@ -278,6 +278,9 @@ bool handle_window_message(WindowRecord& record, int window, HWND hwnd, UINT mes
             return control_notify(hwnd, wparam, lparam, result);
         case WM_CTLCOLORSTATIC:
             return control_color_static(hwnd, wparam, lparam, result);
+        case WM_DPICHANGED:
+            follow_dpi_change(hwnd, window, wparam, lparam);
+            return true;
         default:
             return handle_sizing_message(hwnd, message, wparam);
     }

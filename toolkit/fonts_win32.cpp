@@ -20,9 +20,14 @@ HFONT stock_gui_font() {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-// Character height in pixels for a size in points on the display: negative, so
-// that the font mapper matches the character height rather than the cell.
-bool display_font_height(int points, int* height) {
+// Character height in pixels for a size in points at `dpi`, or on the display
+// for dpi 0: negative, so that the font mapper matches the character height
+// rather than the cell.
+bool display_font_height(int points, int dpi, int* height) {
+    if (dpi > 0) {
+        *height = -MulDiv(points, dpi, 72);
+        return true;
+    }
     HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     if (!display) {
         return false;
@@ -55,9 +60,9 @@ void release_fonts() {
     default_font = stock_gui_font();
 }
 
-HFONT load_font(int slot, const std::string& face, int points) {
+HFONT load_font(int slot, const std::string& face, int points, int dpi) {
     int height = 0;
-    if (!display_font_height(points, &height)) {
+    if (!display_font_height(points, dpi, &height)) {
         return nullptr;
     }
     HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,

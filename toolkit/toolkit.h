@@ -39,6 +39,9 @@ int window_y(int window);
 int window_inner_width(int window);
 int window_inner_height(int window);
 HWND window_handle(int window);  // 0 when the number is not open
+// Dots per inch of the window's display (of the whole display for a number
+// that is not open); 96 when the system cannot tell.
+int window_dpi(int window);
 
 // ---- Events, shortcuts, timers --------------------------------------------
 
@@ -97,7 +100,8 @@ int focused_control();
 void resize_control(int id, int x, int y, int width, int height);
 void set_control_font(int id, HFONT font);
 void set_control_color(int id, int slot, COLORREF color);
-HFONT load_font(int slot, const std::string& face, int points);
+// Sized for `dpi`; 0 sizes it for the whole display.
+HFONT load_font(int slot, const std::string& face, int points, int dpi = 0);
 
 // The lines of a LIST_VIRTUAL list: `source` answers the zero-terminated text
 // of line 0 .. count - 1, which must stay valid while the list shows it.

@@ -50,6 +50,8 @@ void start_window_shortcuts(WindowRecord& record);
 LRESULT CALLBACK toolkit_window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 // Forgets the queue, the live and snapshot fields and the window callback.
 void drop_event_state();
+// WM_DPICHANGED: queues EVENT_DPI_CHANGE and takes the suggested rectangle.
+void follow_dpi_change(HWND hwnd, int window, WPARAM wparam, LPARAM lparam);
 
 // ---- provided by the control side ----
 

@@ -38,9 +38,11 @@ std::vector<TextExtent> extents_of(const BoxSettings& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BoxSettings s = read_box_settings(arguments_of(data, size));
-    BoxLayout l = plan_box_layout(s);
+    // Any density the toolkit can report, taken from the input's length.
+    const int32_t dpi = DPI_LOWEST + static_cast<int32_t>(size % DPI_HIGHEST);
+    BoxLayout l = plan_box_layout(s, dpi);
     fit_box_text(l, s, extents_of(s));
-    moved_window_y(moved_window_x(l.first_button_x, s.offset_x), l.growth, s.offset_y);
+    moved_window_y(moved_window_x(l.first_button_x, s.offset_x, dpi), l.growth, s.offset_y, dpi);
 
     BoxLoop loop;
     loop.timeout = s.timeout;

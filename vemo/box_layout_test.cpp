@@ -132,3 +132,85 @@ TEST(BoxLayout, FieldsSplitOnEveryDelimiterKeepingEmptyOnes) {
     EXPECT_EQ(split_fields("a;;b;", ';'), (std::vector<std::string>{"a", "", "b", ""}));
     EXPECT_EQ(split_fields("x\r\ry", '\r'), (std::vector<std::string>{"x", "", "y"}));
 }
+
+// ---- Displays of other densities ---------------------------------------------
+// The parts of the layout are 96-DPI distances scaled as MulDiv(value, dpi, 96)
+// does; the sums of parts (the button row, the window width) are sums of the
+// scaled parts, so they may differ from the scaled 96-DPI sum by the roundings.
+
+TEST(BoxLayoutScaled, DefaultsAt144DpiScaleEveryPart) {
+    BoxSettings s = with_buttons("Yes;No");
+    BoxLayout l = plan_box_layout(s, 144);
+    EXPECT_EQ(l.dpi, 144);
+    EXPECT_EQ(s.button_width, 135);
+    EXPECT_EQ(l.button_height, 36);
+    EXPECT_EQ(l.margin, 27);
+    EXPECT_EQ(l.button_gap, 8);  // 7.5
+    EXPECT_EQ(l.row_width, 2 * 135 + 8);
+    EXPECT_EQ(s.window_width, 278 + 54 + 45);
+    EXPECT_EQ(l.label_width, 377 - 54);
+    EXPECT_EQ(l.first_button_x, (377 - 278) / 2);
+    EXPECT_EQ(l.label_height, 54);
+    EXPECT_EQ(l.button_y, 81);
+    EXPECT_EQ(l.window_height, 144);
+    // Lines are measured in the display's pixels: a 24-pixel line height.
+    fit_box_text(l, s, {{300, 24}});
+    EXPECT_EQ(l.rows, 1);
+    EXPECT_EQ(l.text_height, 48);
+    EXPECT_EQ(l.growth, 48 - 54);
+    EXPECT_EQ(l.button_y, 75);
+    EXPECT_EQ(moved_window_y(300, l.growth, 0, 144), 303);
+}
+
+TEST(BoxLayoutScaled, TwiceTheDensityDoublesEveryNumber) {
+    BoxSettings at_96 = with_buttons("1;2;3;4;5;6;7;8;9;10");
+    at_96.window_width = 0;
+    BoxSettings at_192 = at_96;
+    BoxLayout a = plan_box_layout(at_96);
+    BoxLayout b = plan_box_layout(at_192, 192);
+    EXPECT_EQ(at_192.window_width, 2 * at_96.window_width);
+    EXPECT_EQ(at_192.button_width, 2 * at_96.button_width);
+    for (auto member :
+         {&BoxLayout::button_height, &BoxLayout::margin, &BoxLayout::row_width,
+          &BoxLayout::label_width, &BoxLayout::first_button_x, &BoxLayout::label_height,
+          &BoxLayout::button_y, &BoxLayout::window_height, &BoxLayout::button_gap}) {
+        EXPECT_EQ(b.*member, 2 * (a.*member));
+    }
+}
+
+TEST(BoxLayoutScaled, TenButtonsAt120DpiAreSumsOfTheRoundedParts) {
+    BoxSettings s = with_buttons("1;2;3;4;5;6;7;8;9;10");
+    BoxLayout l = plan_box_layout(s, 120);
+    EXPECT_EQ(s.button_width, 113);  // 112.5
+    EXPECT_EQ(l.button_gap, 6);      // 6.25
+    EXPECT_EQ(l.margin, 23);         // 22.5
+    EXPECT_EQ(l.row_width, 10 * 113 + 9 * 6);
+    EXPECT_EQ(s.window_width, 1184 + 46 + 38);  // the reserve 30 is 37.5
+    // The scaled 96-DPI width, 1011 * 1.25 = 1263.75, is 4 pixels narrower.
+    EXPECT_EQ(s.window_width - mul_div(1011, 120, 96), 4);
+}
+
+TEST(BoxLayoutScaled, PixelOptionsStayIn96DpiPixels) {
+    BoxSettings s = read_box_settings({"T", "x", "A;B", "/BW=100", "/WW=600", "/DX=10", "/DY=-3"});
+    BoxLayout l = plan_box_layout(s, 144);
+    EXPECT_EQ(s.button_width, 150);
+    EXPECT_EQ(s.window_width, 900);
+    EXPECT_EQ(moved_window_x(200, s.offset_x, l.dpi), 215);
+    EXPECT_EQ(moved_window_y(200, 0, s.offset_y, l.dpi), 195);  // -4.5 rounds to -5
+    // A requested width below the minimums is raised to the larger scaled one:
+    // 20 font sizes for one button, the button row and its margins for three.
+    BoxSettings one = read_box_settings({"T", "x", "A", "/WW=100"});
+    plan_box_layout(one, 192);
+    EXPECT_EQ(one.window_width, 2 * 180);
+    BoxSettings three = read_box_settings({"T", "x", "A;B;C", "/WW=100"});
+    plan_box_layout(three, 192);
+    EXPECT_EQ(three.window_width, 2 * (280 + 36 + 30));
+}
+
+TEST(BoxLayoutScaled, FurtherRowsHoldTheLabelWidthLessTwoScaledFontSizes) {
+    // At 144 DPI the label is 323 pixels wide and a further row holds 323 - 27.
+    EXPECT_EQ(rows_of_line(323, 323, 9, 144), 1);
+    EXPECT_EQ(rows_of_line(324, 323, 9, 144), 2);
+    EXPECT_EQ(rows_of_line(323 + 296, 323, 9, 144), 2);
+    EXPECT_EQ(rows_of_line(323 + 297, 323, 9, 144), 3);
+}

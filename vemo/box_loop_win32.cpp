@@ -14,7 +14,6 @@ BoxLoop box_loop;
 constexpr int BOX_KEY_ENTER = VK_RETURN;
 constexpr int BOX_KEY_ESCAPE = VK_ESCAPE;
 constexpr int BOX_KEY_SPACE = VK_SPACE;
-constexpr int BOX_BUTTON_GAP = 5;
 
 // All buttons share one style, so button 1's style word with the default bit
 // set or cleared serves every button. No repaint: the focus change repaints.
@@ -33,13 +32,18 @@ int create_buttons(const BoxSettings& s, const BoxLayout& l) {
     for (size_t i = 0; i < captions.size(); ++i) {
         create_button(static_cast<int>(i + 1), clamp_to_int32(x), l.button_y, s.button_width,
                       l.button_height, captions[i]);
-        x += int64_t{s.button_width} + BOX_BUTTON_GAP;
+        x += int64_t{s.button_width} + l.button_gap;
     }
     return static_cast<int>(captions.size());
 }
 
 void prepare_box(const BoxSettings& s, const BoxLayout& l) {
     int button_count = create_buttons(s, l);
+    // Opened on a display of another density than the whole display's.
+    int dpi = window_dpi(BOX_WINDOW);
+    if (dpi != l.dpi) {
+        relayout_box(dpi);
+    }
     if (s.default_button >= 1 && s.default_button <= button_count) {
         focus_control(s.default_button);
         box_loop.current_default = s.default_button;
@@ -105,12 +109,19 @@ int32_t run_box(const BoxSettings& s, const BoxLayout& l) {
     set_window_topmost(BOX_WINDOW, s.on_top);
     mark_default(1);
     box_loop.exit_code = 0;
-    // Whatever showing the window produced is dispatched and not answered.
-    while (poll_event() != 0) {
+    // Whatever showing the window produced is dispatched and not answered,
+    // except a move to a display of another density.
+    for (int kind = poll_event(); kind != 0; kind = poll_event()) {
+        if (kind == EVENT_DPI_CHANGE) {
+            relayout_box(event_detail());
+        }
     }
     int action = ACTION_NONE;
     while (action != ACTION_FINISH) {
         int kind = wait_event();
+        if (kind == EVENT_DPI_CHANGE) {
+            relayout_box(event_detail());
+        }
         follow_focus();
         int id = event_id(kind);
         action = box_event_action(box_loop, kind, id);

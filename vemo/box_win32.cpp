@@ -13,6 +13,9 @@
 namespace {
 
 BoxSettings box_settings;
+// The settings as the command line gave them: laying the box out again for
+// another display starts from these, not from the widths in use.
+BoxSettings box_given;
 BoxLayout box_layout;
 HFONT box_font = nullptr;
 
@@ -44,8 +47,11 @@ std::vector<TextExtent> measure_lines(HWND label, HFONT font, const std::string&
 }  // namespace
 
 bool open_box(BoxSettings& s, BoxLayout& l) {
-    l = plan_box_layout(s);
-    box_font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size);
+    // Before the window exists, the density of the whole display; a window
+    // that opens on a display of its own density is laid out again.
+    const int dpi = window_dpi(-1);
+    l = plan_box_layout(s, dpi);
+    box_font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
     HWND window = open_window(BOX_WINDOW, 0, 0, s.window_width, l.window_height, s.title,
                               box_centring() | BOX_WINDOW_STYLE, console_window);
     if (window == nullptr) {
@@ -57,15 +63,43 @@ bool open_box(BoxSettings& s, BoxLayout& l) {
     // The label wraps by itself; measuring only estimates the height it needs.
     fit_box_text(l, s, measure_lines(label, box_font, s.text));
     resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
-    int x = moved_window_x(window_x(BOX_WINDOW), s.offset_x);
-    int y = moved_window_y(window_y(BOX_WINDOW), l.growth, s.offset_y);
+    int x = moved_window_x(window_x(BOX_WINDOW), s.offset_x, l.dpi);
+    int y = moved_window_y(window_y(BOX_WINDOW), l.growth, s.offset_y, l.dpi);
     resize_window(BOX_WINDOW, x, y, KEEP_VALUE, l.window_height);
     return true;
+}
+
+void place_buttons(const BoxSettings& s, const BoxLayout& l) {
+    int64_t x = l.first_button_x;
+    for (int id = 1; id <= l.button_count; ++id) {
+        resize_control(id, clamp_to_int32(x), l.button_y, s.button_width, l.button_height);
+        set_control_font(id, box_font);
+        x += int64_t{s.button_width} + l.button_gap;
+    }
+}
+
+void relayout_box(int dpi) {
+    BoxSettings& s = box_settings;
+    BoxLayout& l = box_layout;
+    s.button_width = box_given.button_width;
+    s.window_width = box_given.window_width;
+    l = plan_box_layout(s, dpi);
+    box_font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
+    set_control_font(-1, box_font);
+    set_control_font(BOX_LABEL, box_font);
+    resize_control(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height);
+    fit_box_text(l, s, measure_lines(control_handle(BOX_LABEL), box_font, s.text));
+    resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
+    place_buttons(s, l);
+    // The system already placed the window for the new display; only its
+    // inner size follows the content.
+    resize_window(BOX_WINDOW, KEEP_VALUE, KEEP_VALUE, s.window_width, l.window_height);
 }
 
 void vemo_body() {
     set_keyboard_cues(1);
     box_settings = read_box_settings(read_all_arguments());
+    box_given = box_settings;
     if (!open_box(box_settings, box_layout)) {
         ToolExit = 0;
         return;

@@ -110,6 +110,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: shot_launch JOB_FILE\n");
         return 1;
     }
+    // The rectangle is reported in the display's own pixels, also where the
+    // display has a density of its own.
+    SetProcessDPIAware();
     std::string job = argv[1];
     std::string command = read_command(job);
     if (command.empty()) {

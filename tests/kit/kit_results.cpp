@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <sstream>
 
 namespace {
 
@@ -60,9 +59,12 @@ std::string program_file_name(const std::string& name) {
 ProgramResult read_test_output(const std::string& output) {
     ProgramResult result;
     int ran = -1, passed = -1, skipped = 0;
-    std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
+    for (size_t start = 0; start < output.size();) {
+        size_t end = output.find('\n', start);
+        if (end == std::string::npos)
+            end = output.size();
+        std::string line = output.substr(start, end - start);
+        start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         int n = count_after(line, "[==========] ");

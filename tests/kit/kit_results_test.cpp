@@ -24,8 +24,8 @@ const char MIXED_RUN[] =
 }  // namespace
 
 TEST(KitPrograms, UnitProgramsComeBeforeEndToEndOnesEachByNameAndOthersAreLeftOut) {
-    Names files = {"vemo_e2e.exe",  "run-tests.cmd", "orlipan.exe",   "Toolkit_Tests.EXE",
-                   "frame_e2e.exe", "frame_tests.exe", "test_runner.exe", "runner_selftest.exe",
+    Names files = {"vemo_e2e.exe",  "run-tests.cmd",       "orlipan.exe",     "Toolkit_Tests.EXE",
+                   "frame_e2e.exe", "frame_tests.exe",     "test_runner.exe", "runner_selftest.exe",
                    "e2e.exe",       "frame_tests.exe.txt", "_tests.exe"};
     EXPECT_EQ(pick_test_programs(files),
               (Names{"frame_tests.exe", "Toolkit_Tests.EXE", "frame_e2e.exe", "vemo_e2e.exe"}));

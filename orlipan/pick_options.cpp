@@ -1,6 +1,9 @@
 #include "orlipan/pick_options.h"
 
+#include <algorithm>
+
 #include "frame/text.h"
+#include "orlipan/pick_help.h"
 
 const char PICK_INVALID_OPTION[] = "Invalid Option: ";
 const char PICK_INVALID_ARGUMENT[] = "Invalid argument: ";
@@ -87,6 +90,11 @@ PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
                                   const PathExpander& expand_path) {
     PickSettings settings;
     settings.font_face = "Verdana";
+    // "/?" anywhere asks for the help alone, whatever else the line holds.
+    if (std::find(arguments.begin(), arguments.end(), "/?") != arguments.end()) {
+        settings.message = pick_help_text();
+        return settings;
+    }
     for (const std::string& arg : arguments) {
         if (first_char_code(arg) == '/') {
             if (!apply_option(arg, &settings)) {

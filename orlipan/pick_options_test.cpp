@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "orlipan/pick_help.h"
+
 namespace {
 
 // Stands in for the system's path expansion: marks what it was given.
@@ -113,4 +115,20 @@ TEST(PickOptions, LaterValueWinsAndHighColourBitsAreDropped) {
     EXPECT_EQ(s.text_color, 0x563412u);
     // Only the low 32 bits of the value are kept.
     EXPECT_EQ(parse({"l", "/dy=99999999999"}).offset_y, 1215752191);
+}
+
+TEST(PickOptions, HelpArgumentAnywhereShowsOnlyTheHelp) {
+    std::vector<std::vector<std::string>> lines = {
+        {"/?"}, {"l", "T", "/?", "/menu"}, {"/nope", "/?"}, {"a", "b", "c", "extra", "/?"}};
+    for (const std::vector<std::string>& args : lines) {
+        SCOPED_TRACE(args.size());
+        PickSettings s = parse(args);
+        EXPECT_EQ(s.message, pick_help_text());
+        EXPECT_EQ(s.flags, 0u);
+        EXPECT_EQ(s.list_file, "");
+    }
+    // Only the exact argument asks for help.
+    EXPECT_EQ(parse({"l", "/?x"}).message, "Invalid Option: /?x");
+    EXPECT_EQ(parse({"l", "/ ?"}).message, "Invalid Option: / ?");
+    EXPECT_EQ(parse({"-?"}).list_file, "C:\\work\\-?");
 }

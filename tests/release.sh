@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Packs the release: one zip per architecture with both executables, the
-# manual with its pictures, the example batch files and the licence, plus
-# SHA256SUMS, all in <root>/dist.
+# manual with its pictures, the example batch files and the licence; one test
+# kit per architecture (tests/pack_kit.sh); and SHA256SUMS, all in DIST.
 #
-#   tests/release.sh [ROOT]      ROOT defaults to the checkout holding this script
+#   tests/release.sh [ROOT [DIST]]   ROOT defaults to the checkout holding this
+#                                    script, DIST to ROOT/dist
 #
 # The executables are taken from ROOT/build/i686/bin and ROOT/build/x86_64/bin;
-# an architecture whose executables are missing is cross-built first, so the
+# an architecture whose programs are missing is cross-built first, so the
 # script also works from a clean clone. The version comes from
 # resources/version.h, the same file that fills the executables' version
 # resources, so the package name cannot disagree with the programs.
+# SOURCE_DATE_EPOCH, or else the time of the last commit, dates every entry;
+# the build stamps the executables with the same time (CMakeLists.txt), so two
+# builds of one commit give byte-identical zips.
 set -euo pipefail
 
 ROOT=$(cd "${1:-$(dirname "$0")/..}" && pwd)
-DIST="$ROOT/dist"
+DIST=${2:-$ROOT/dist}
 ARCHES=(i686 x86_64)
 TOOLS=(orlipan.exe vemo.exe)
 
@@ -39,7 +43,8 @@ build_arch() {  # arch
     echo "release: cross-building $arch"
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake" >/dev/null
-    cmake --build "$dir" --target orlipan vemo
+    # Everything: the test kit needs the test programs too.
+    cmake --build "$dir"
 }
 
 # objdump names the machine of a PE file; a package must not ship the wrong one.
@@ -85,8 +90,8 @@ if ! check_pictures; then
 fi
 
 for arch in "${ARCHES[@]}"; do
-    for tool in "${TOOLS[@]}"; do
-        if [ ! -f "$ROOT/build/$arch/bin/$tool" ]; then
+    for program in "${TOOLS[@]}" test_runner.exe; do
+        if [ ! -f "$ROOT/build/$arch/bin/$program" ]; then
             build_arch "$arch"
             break
         fi
@@ -95,6 +100,7 @@ done
 
 rm -rf "$DIST"
 mkdir -p "$DIST"
+DIST=$(cd "$DIST" && pwd)
 STAGE=$(mktemp -d "${TMPDIR:-/tmp}/orlipan-release.XXXXXX")
 trap 'rm -rf "$STAGE"' EXIT
 
@@ -118,13 +124,16 @@ for arch in "${ARCHES[@]}"; do
     for f in "$top"/examples/*.cmd; do
         sed -i 's/\r$//; s/$/\r/' "$f"
     done
+    # Neither the umask nor the clock of the packing machine reaches the zip.
+    chmod -R u=rwX,go=rX "$top"
     find "$top" -exec touch -h -d "@$STAMP" {} +
     (cd "$STAGE" && find "$name" -type f | LC_ALL=C sort |
         TZ=UTC zip -q -X -9 "$DIST/$name.zip" -@)
     zip -q -T "$DIST/$name.zip" >/dev/null || fail "$name.zip does not test sound"
-    echo "release: dist/$name.zip ($(find "$top" -type f | wc -l) files)"
+    echo "release: $name.zip ($(find "$top" -type f | wc -l) files)"
+    SOURCE_DATE_EPOCH=$STAMP "$ROOT/tests/pack_kit.sh" "$ROOT/build/$arch" "$arch" "$DIST" >/dev/null
 done
 
 (cd "$DIST" && sha256sum -- *.zip >SHA256SUMS)
-echo "release: dist/SHA256SUMS"
+echo "release: $DIST/SHA256SUMS"
 cat "$DIST/SHA256SUMS"

@@ -1,7 +1,10 @@
 #include "vemo/box_options.h"
 
+#include <algorithm>
+
 #include "frame/text.h"
 #include "resources/version.h"
+#include "vemo/box_help.h"
 
 const char* const BOX_USAGE_TEXT =
     "Shows a message box and returns the number of the button pressed.\r\n\r\n"
@@ -136,7 +139,14 @@ BoxSettings read_box_settings(const std::vector<std::string>& arguments) {
     if (s.title.empty()) {
         s.title = "Vemo ";
     }
+    // "/?" anywhere shows the help in the usage box; the other options only
+    // shape its look, and nothing else on the line counts as an error.
+    const bool help = std::find(arguments.begin(), arguments.end(), "/?") != arguments.end();
+    if (help) {
+        s.positional_count = 0;
+        s.error_count = 0;
+    }
     apply_box_report(s);
-    s.text = rewrite_box_text(s.text, s.break_marker);
+    s.text = help ? box_help_text() : rewrite_box_text(s.text, s.break_marker);
     return s;
 }

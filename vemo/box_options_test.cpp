@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "vemo/box_help.h"
+
 namespace {
 
 BoxSettings settings_of(const std::vector<std::string>& arguments) {
@@ -94,4 +96,25 @@ TEST(BoxOptions, TextRewritingTurnsMarkersIntoBreaksAndApostrophesIntoQuotes) {
     EXPECT_EQ(settings_of({"T", "x#ny#NzN", "B", "/cr=#n"}).text, "x\ry#NzN");
     // Break markers go first, so a marker "'" leaves no pair of apostrophes.
     EXPECT_EQ(settings_of({"T", "a''b", "B", "/CR='"}).text, "a\r\rb");
+}
+
+TEST(BoxOptions, HelpArgumentAnywhereShowsTheHelpInTheUsageBox) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"/?"},
+                                                 {"T", "X", "B", "/?"},
+                                                 {"/?", "T", "extra", "/q", "/x"}}) {
+        BoxSettings s = settings_of(args);
+        EXPECT_EQ(s.text, box_help_text());
+        EXPECT_EQ(s.title, "Vemo 1.10");
+        EXPECT_EQ(s.buttons, "Quit");
+        EXPECT_EQ(s.window_width, 380);
+        EXPECT_EQ(s.error_count, 1);
+    }
+    // Valid options still shape the box, and the help is never rewritten.
+    BoxSettings shaped = settings_of({"/FS=12", "/?", "/TM=5", "/CR=e"});
+    EXPECT_EQ(shaped.font_size, 12);
+    EXPECT_EQ(shaped.buttons, "Quit  -$");
+    EXPECT_EQ(shaped.text, box_help_text());
+    // Only the exact argument asks for help.
+    EXPECT_EQ(settings_of({"T", "X", "B", "/?x"}).invalid_options, "  /?x");
+    EXPECT_EQ(settings_of({"-?", "X", "B"}).title, "-?");
 }

@@ -3,6 +3,7 @@
 // redirected to a file or a pipe.
 #include <gtest/gtest.h>
 
+#include "orlipan/pick_help.h"
 #include "tests/e2e/driver.h"
 
 namespace {
@@ -123,6 +124,25 @@ TEST(ListToolUsage, OptionsWithoutPositionalArgumentShowUsage) {
     EXPECT_EQ(report.exit_code, 0u);
 }
 
+TEST(ListToolUsage, HelpArgumentAnywhereShowsOnlyTheHelpAndEndsWithZero) {
+    // a.txt exists, so a tool that took the other arguments would open its list.
+    std::string dir = scratch_with_list("a.txt", "one\r\ntwo\r\n");
+    for (const char* args : {"/?", "a.txt Title \"x=$item\" /? /menu", "/bogus /?"}) {
+        SCOPED_TRACE(args);
+        LaunchOptions options;
+        options.working_dir = dir;
+        Report report = read_report("orlipan.exe", args, options);
+        ASSERT_TRUE(report.shown);
+        EXPECT_EQ(report.caption, "Orlipan 2.12");
+        EXPECT_EQ(report.text, pick_help_text());
+        EXPECT_EQ(report.text.find(USAGE_SYNTAX), report.text.find("\r\r") + 2);
+        EXPECT_EQ(report.window_count, 1u) << "only the help box may be shown";
+        ASSERT_TRUE(report.ended);
+        EXPECT_EQ(report.exit_code, 0u);
+        EXPECT_EQ(report.output, "");
+    }
+}
+
 TEST(ListToolReports, FirstFaultIsReportedAloneAndEndsWithZero) {
     // a.txt exists, so a tool that went on past the fault would open its list.
     std::string dir = scratch_with_list("a.txt", "one\r\ntwo\r\n");
@@ -134,7 +154,8 @@ TEST(ListToolReports, FirstFaultIsReportedAloneAndEndsWithZero) {
                    Case{"a.txt T out extra", "Invalid argument: extra"},
                    Case{"/bogus", "Invalid Option: /bogus"},
                    Case{"/Bogus a.txt T", "Invalid Option: /Bogus"},
-                   Case{"a.txt T /fsx=1 /worse", "Invalid Option: /fsx=1"}}) {
+                   Case{"a.txt T /fsx=1 /worse", "Invalid Option: /fsx=1"},
+                   Case{"a.txt T /?x", "Invalid Option: /?x"}}) {
         SCOPED_TRACE(c.args);
         LaunchOptions options;
         options.working_dir = dir;

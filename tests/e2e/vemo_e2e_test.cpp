@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/driver.h"
+#include "vemo/box_help.h"
 #include "vemo/box_layout.h"
 
 namespace {
@@ -294,6 +295,24 @@ TEST(VemoErrorBox, UsageAndSyntaxReportsShowTheirTextAndEveryEndingGives255) {
     std::string caption = window_caption(button(counted.window, 1));
     EXPECT_TRUE(caption == "Quit  -1" || caption == "Quit  -0") << caption;
     EXPECT_EQ(finish(counted), 255u);
+}
+
+TEST(VemoErrorBox, HelpArgumentAnywhereShowsTheWholeHelpInTheUsageBoxAndGives255) {
+    const std::vector<std::vector<std::string>> lines = {
+        {"/?"}, {"Title", "Text", "Yes;No", "/?", "/DX=10"}, {"/q", "/?", "a", "b", "c", "d"}};
+    for (const std::vector<std::string>& arguments : lines) {
+        SCOPED_TRACE(quoted_line(arguments));
+        Box box = open_box(quoted_line(arguments));
+        ASSERT_TRUE(box.window != nullptr);
+        EXPECT_EQ(window_caption(box.window), "Vemo 1.10");
+        EXPECT_EQ(window_caption(child_by_class(box.window, "Static")), box_help_text());
+        EXPECT_EQ(window_caption(button(box.window, 1)), "Quit");
+        EXPECT_EQ(button(box.window, 2), nullptr);
+        // The label is as tall as the measured help needs: nothing is cut off.
+        expect_geometry(box.window, arguments, false);
+        answer(box, [&] { press(box, VK_RETURN); });
+        EXPECT_EQ(finish(box), 255u);
+    }
 }
 
 TEST(VemoGeometry, WindowMatchesTheLayoutOfTheMeasuredTextOnConsoleOrScreen) {

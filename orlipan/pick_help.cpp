@@ -1,0 +1,35 @@
+#include "orlipan/pick_help.h"
+
+#include "orlipan/pick_options.h"
+#include "resources/version.h"
+
+namespace {
+
+// A message box breaks lines at each carriage return, as in the usage text.
+// Option and meaning are set apart by two blanks rather than a tab: the tab
+// stops of a proportional font cannot keep the meanings in one column.
+const char PICK_HELP_BODY[] =
+    "Options:\r"
+    "/quote  put the picked line in double quotes\r"
+    "/oemlist  read the list file in the console's OEM code page\r"
+    "/oemout  write the output in the console's OEM code page\r"
+    "/cmdcenter  centre the window on the console window\r"
+    "/menu  menu mode: one click picks, blank lines are separators\r"
+    "/ontop  keep the window above all other windows\r"
+    "/fixedfont  show the list in Lucida Console\r"
+    "/fs=n  font size in points (default 9)\r"
+    "/bg=#RRGGBB  background colour (default white)\r"
+    "/fc=#RRGGBB  text colour (default black)\r"
+    "/dx=n  move the window n pixels right of the centre\r"
+    "/dy=n  move the window n pixels down from the centre\r"
+    "/?  show this help\r\r"
+    "Exit codes:\r"
+    "1 to 255  number of the accepted line (255 also for every later line)\r"
+    "0  cancelled, or a message such as this one was shown\r"
+    "255  no console window\r\r" ORLIPAN_VERSION_TEXT;
+
+}  // namespace
+
+std::string pick_help_text() {
+    return std::string(PICK_USAGE_TEXT) + "\r\r" + PICK_HELP_BODY;
+}

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Runs a test kit the way a maintainer runs it on Windows: unpacked into a
+# fresh folder, run-tests.cmd started through cmd.exe, the closing line read.
+# Then checks the runner itself: with a program that fails on purpose it must
+# count the failure and end with a non-zero exit code.
+#
+#   tests/run_kit.sh KIT_ZIP WORK_DIR SELFTEST_EXE
+#
+# The caller provides DISPLAY and WINEPREFIX (see build.sh); programs run
+# through tests/wine-run.sh, so ORLIPAN_WINE_DESKTOP applies as for ctest.
+# Exits non-zero when the kit does not pass or the runner misses the failure.
+set -euo pipefail
+
+if [ $# -ne 3 ]; then
+    echo "usage: $0 KIT_ZIP WORK_DIR SELFTEST_EXE" >&2
+    exit 2
+fi
+ZIP=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+WORK=$2
+SELFTEST=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+HERE=$(cd "$(dirname "$0")" && pwd)
+CLOSING='^([0-9]+) passed, ([0-9]+) failed(, ([0-9]+) skipped)?$'
+
+fail() {
+    echo "run_kit: $*" >&2
+    exit 1
+}
+
+# Runs run-tests.cmd in a folder; sets CODE (exit code) and LAST (closing line).
+run_cmd() {  # folder log [program...]
+    local folder=$1 log=$2
+    shift 2
+    set +e
+    (cd "$folder" && "$HERE/wine-run.sh" cmd.exe /c run-tests.cmd "$@") 2>&1 | tr -d '\r' | tee "$log"
+    CODE=${PIPESTATUS[0]}
+    set -e
+    LAST=$(grep -v '^[[:space:]]*$' "$log" | tail -1 || true)
+}
+
+rm -rf "$WORK"
+mkdir -p "$WORK"
+WORK=$(cd "$WORK" && pwd)
+unzip -q "$ZIP" -d "$WORK/unpacked"
+KIT=$(find "$WORK/unpacked" -mindepth 1 -maxdepth 1 -type d)
+[ -f "$KIT/run-tests.cmd" ] || fail "no run-tests.cmd at the top of $(basename "$ZIP")"
+
+echo "run_kit: running $(basename "$KIT")/run-tests.cmd through cmd.exe"
+run_cmd "$KIT" "$WORK/kit.log"
+[[ $LAST =~ $CLOSING ]] || fail "the kit's last line is not its count: '$LAST'"
+passed=${BASH_REMATCH[1]} failed=${BASH_REMATCH[2]}
+[ -f "$KIT/results.txt" ] || fail "the kit wrote no results.txt"
+[ "$(tr -d '\r' <"$KIT/results.txt" | tail -1)" = "$LAST" ] ||
+    fail "results.txt does not end with the count"
+if [ "$CODE" != 0 ] || [ "$failed" != 0 ] || [ "$passed" = 0 ]; then
+    fail "the kit did not pass: '$LAST', exit code $CODE"
+fi
+echo "run_kit: the kit passed: $LAST"
+
+# The self-test runs the kit's own runner and batch file on the failing program.
+SELF="$WORK/selftest"
+mkdir -p "$SELF"
+cp "$KIT/run-tests.cmd" "$KIT/test_runner.exe" "$SELFTEST" "$SELF/"
+run_cmd "$SELF" "$WORK/selftest.log" "$(basename "$SELFTEST" .exe)" >/dev/null
+[ "$LAST" = "1 passed, 1 failed" ] ||
+    fail "self-test: the runner counted '$LAST' instead of '1 passed, 1 failed'"
+[ "$CODE" != 0 ] || fail "self-test: the runner ended with 0 although a test failed"
+echo "run_kit: self-test: the runner counted '$LAST' and ended with exit code $CODE"

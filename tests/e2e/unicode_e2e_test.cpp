@@ -262,6 +262,31 @@ TEST(UnicodePick, Utf8ListsShowTheirCharactersAndGiveBackTheirBytes) {
     EXPECT_EQ(marked_end.output, GREEK_PREFIX + UTF8_LINES[0]);
 }
 
+TEST(UnicodePick, Utf8LinesAreMeasuredByTheirCharactersNotTheirBytes) {
+    // Ten lines of twenty e acutes hold more bytes than the line of thirty
+    // W, and would look wider if every byte were a character; the W line is
+    // the widest and must fit its column whole.
+    std::vector<std::string> lines(10, "");
+    for (std::string& line : lines) {
+        for (int i = 0; i < 20; ++i)
+            line += u8"é";
+    }
+    const std::string widest(30, 'W');
+    lines.push_back(widest);
+    Pick pick = start_wide_pick(lines_text(lines), "T $item /utf8");
+    ASSERT_TRUE(pick.window);
+    BoxSettings list_font;  // the list's font, made as the box's is
+    list_font.font_name = "Verdana";
+    list_font.font_size = 9;
+    HFONT font = box_font(list_font);
+    int text_width = extent_in(font, widest).cx;
+    DeleteObject(font);
+    RECT row = remote_item_rect(pick.run.process, pick.list, 10);
+    EXPECT_GE(row.right - row.left, text_width);
+    press_in(pick, VK_ESCAPE);
+    finish(pick);
+}
+
 TEST(UnicodePick, Utf8WithAnOemConversionIsReported) {
     for (const char* options : {"/utf8 /oemlist", "/oemout /utf8"}) {
         SCOPED_TRACE(options);

@@ -28,8 +28,8 @@ std::string from_wide_text(const std::wstring& text, int encoding);
 
 // ---- Windows -------------------------------------------------------------
 
-constexpr int KEEP_VALUE = -65535;  // leave this coordinate or size unchanged
-constexpr int COLOR_DEFAULT = -1;   // no colour of one's own
+constexpr int KEEP_VALUE = -65535;    // leave this coordinate or size unchanged
+constexpr int COLOR_DEFAULT = -1;     // no colour of one's own
 
 constexpr DWORD WINDOW_CENTER_SCREEN = 1;
 constexpr DWORD WINDOW_CENTER_OWNER = 2;

@@ -234,8 +234,8 @@ void list_set_source(int id, ListTextSource source, void* context, int count) {
         RECT row{};
         row.left = LVIR_BOUNDS;
         if (with_only_line(*record, "", [&](HWND list) {
-                return static_cast<int>(
-                    send_to(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
+                return static_cast<int>(send_to(list, LVM_GETITEMRECT, 0,
+                                                reinterpret_cast<LPARAM>(&row)));
             })) {
             record->row_measured = true;
             record->row_top = row.top;

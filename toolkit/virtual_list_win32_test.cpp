@@ -170,21 +170,3 @@ TEST_F(VirtualList, Utf8LinesShowWideKeepTheirBytesAndAreFoundInAnyCase) {
     EXPECT_EQ(find_wide_through_control(L"AB", LVFI_STRING), 6);
     EXPECT_EQ(find_through_control("BAD", LVFI_PARTIAL), 4);
 }
-
-TEST_F(VirtualList, Utf8LinesAreMeasuredByTheirCharacters) {
-    set_control_encoding(LIST, TEXT_UTF8);
-    list_set_source(LIST, utf8_line, nullptr, 7);
-    int greek[256];
-    ASSERT_TRUE(list_code_point_widths(LIST, 0x300, greek));
-    int omega = greek[0xA9];
-    EXPECT_GT(omega, 0);
-    std::string omegas;
-    for (int i = 0; i < 20; ++i)
-        omegas += "\xCE\xA9";
-    int text = list_text_width(LIST, omegas);
-    EXPECT_GE(text, 20 * omega - 20);
-    EXPECT_LE(text, 20 * omega + 20);
-    int fitted = list_fitted_width(LIST, omegas);
-    EXPECT_GT(fitted, text);
-    EXPECT_LT(fitted, text + 60);
-}

@@ -109,7 +109,7 @@ void select_line(Pick& pick, int index) {
     EXPECT_TRUE(wait_until([&] { return selected_line(pick.list) == index; }));
 }
 
-// A character typed as the user's keyboard layout would deliver it.
+// A character typed as an input method delivers it, whatever the keyboard.
 void type_character(Pick& pick, wchar_t character) {
     ASSERT_TRUE(make_foreground(pick.window));
     INPUT keys[2] = {};

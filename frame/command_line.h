@@ -12,7 +12,8 @@ int count_arguments_in(const std::string& command_line);
 // Argument number `index` (0-based); false when there is none.
 bool argument_at(const std::string& command_line, int index, std::string* argument);
 
-// The process's own command line (GetCommandLineA), read afresh by every call.
+// The process's own command line (GetCommandLineW), read afresh by every call;
+// the arguments come as UTF-8.
 struct ArgumentState {
     int next_argument_index = 0;
 };

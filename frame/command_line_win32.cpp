@@ -1,15 +1,22 @@
 #include <windows.h>
 
 #include "frame/command_line.h"
+#include "frame/utf8.h"
 
 namespace {
 
 ArgumentState argument_state;
 
 // Read afresh on every call: nothing keeps a split copy of the command line.
+// The wide line holds every character as typed, where the ANSI one would turn
+// those its code page lacks into "?"; every marker the scanner looks for is
+// ASCII, so it splits the UTF-8 bytes as they are.
 std::string process_command_line() {
-    const char* line = GetCommandLineA();
-    return line ? std::string(line) : std::string();
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+    const wchar_t* line = GetCommandLineW();
+    if (!line)
+        return std::string();
+    return utf8_from_utf16(reinterpret_cast<const char16_t*>(line), wcslen(line));
 }
 
 }  // namespace

@@ -32,3 +32,6 @@ BOOL WINAPI console_ctrl_handler(DWORD event);
 // Writes the bytes of `text` to standard output as they are: the console when
 // it is one, otherwise the file or pipe behind it. Reports nothing.
 void print_text(const std::string& text);
+// The same for a UTF-8 text: a console gets its characters through the
+// Unicode console call, a file or pipe its bytes unchanged, with no mark.
+void print_utf8_text(const std::string& text);

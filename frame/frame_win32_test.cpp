@@ -114,13 +114,13 @@ std::string temp_file_path() {
     return path;
 }
 
-std::string written_bytes(const std::string& text) {
+std::string written_bytes(const std::string& text, void (*print)(const std::string&) = print_text) {
     std::string path = temp_file_path();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     HANDLE saved = stdout_handle;
     stdout_handle = file;
-    print_text(text);
+    print(text);
     stdout_handle = saved;
     CloseHandle(file);
     file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -135,6 +135,11 @@ std::string written_bytes(const std::string& text) {
 TEST(PrintText, RedirectedOutputGetsTheExactBytes) {
     EXPECT_EQ(written_bytes("set colour=\xE9t\xE9\r\nx"), "set colour=\xE9t\xE9\r\nx");
     EXPECT_EQ(written_bytes(""), "");
+}
+
+TEST(PrintText, RedirectedUtf8OutputKeepsEvenInvalidBytesAndHasNoMark) {
+    const std::string text = "caf\xC3\xA9 \xCE\xA9 \xFF\xE2\x82";
+    EXPECT_EQ(written_bytes(text, print_utf8_text), text);
 }
 
 TEST(Arguments, FetchedOnceEachFromTheProcessCommandLine) {

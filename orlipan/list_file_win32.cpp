@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "toolkit/toolkit.h"
+
 namespace {
 
 struct ListInput {
@@ -20,15 +22,21 @@ std::map<int, ListInput> open_files;
 // between the calls.
 constexpr int PATH_TRIES = 3;
 
+// Paths come from the command line as UTF-8 and go to the system wide, so a
+// file name in any script is found.
+std::wstring wide_path(const std::string& path) {
+    return to_wide_text(path, TEXT_UTF8);
+}
+
 bool expand_environment(const std::string& path, std::string* expanded) {
     DWORD size = MAX_PATH;
     for (int attempt = 0; attempt < PATH_TRIES; ++attempt) {
-        std::vector<char> buffer(size + 1);
-        DWORD needed = ExpandEnvironmentStringsA(path.c_str(), buffer.data(), size);
+        std::vector<wchar_t> buffer(size + 1);
+        DWORD needed = ExpandEnvironmentStringsW(wide_path(path).c_str(), buffer.data(), size);
         if (needed == 0)
             return false;
         if (needed <= size) {
-            *expanded = buffer.data();
+            *expanded = from_wide_text(buffer.data(), TEXT_UTF8);
             return true;
         }
         size = needed;
@@ -39,12 +47,12 @@ bool expand_environment(const std::string& path, std::string* expanded) {
 bool full_path_of(const std::string& path, std::string* full) {
     DWORD size = MAX_PATH;
     for (int attempt = 0; attempt < PATH_TRIES; ++attempt) {
-        std::vector<char> buffer(size + 1);
-        DWORD length = GetFullPathNameA(path.c_str(), size, buffer.data(), nullptr);
+        std::vector<wchar_t> buffer(size + 1);
+        DWORD length = GetFullPathNameW(wide_path(path).c_str(), size, buffer.data(), nullptr);
         if (length == 0)
             return false;
         if (length < size) {
-            full->assign(buffer.data(), length);
+            *full = from_wide_text(std::wstring(buffer.data(), length), TEXT_UTF8);
             return true;
         }
         size = length;
@@ -68,8 +76,8 @@ std::string expand_list_path(const std::string& path) {
 
 bool open_list_file(int slot, const std::string& path) {
     close_list_file(slot);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(wide_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     open_files[slot] = ListInput{file, true, false};

@@ -11,6 +11,9 @@
 namespace {
 
 void orlipan_body() {
+    // Title and reports come from the command line, as UTF-8; the list's
+    // lines are read as the list file holds them (list_load_win32.cpp).
+    set_text_encoding(TEXT_UTF8);
     pick_settings = parse_pick_arguments(read_all_arguments(), expand_list_path);
     if (pick_settings.message.empty()) {
         // Without a window there is nothing to report in and nothing to answer.

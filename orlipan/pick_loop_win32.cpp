@@ -50,17 +50,28 @@ int run_pick_loop() {
 }
 
 void build_pick_output() {
-    std::string out = make_pick_output(pick_settings.output_string, control_text(PICK_LIST_ID),
+    bool utf8 = (pick_settings.flags & PICK_FLAG_UTF8) != 0;
+    // Without /utf8 the template takes the ANSI code page, as if it had come
+    // from the ANSI command line, so that the bytes written are those of old.
+    std::string output_string = pick_settings.output_string;
+    if (!utf8)
+        output_string = from_wide_text(to_wide_text(output_string, TEXT_UTF8), TEXT_ANSI);
+    std::string out = make_pick_output(output_string, control_text(PICK_LIST_ID),
                                        (pick_settings.flags & PICK_FLAG_QUOTE) != 0);
     if ((pick_settings.flags & PICK_FLAG_OEMOUT) && !out.empty())
         CharToOemA(&out[0], &out[0]);
-    if (!out.empty())
-        print_text(out);
+    if (!out.empty()) {
+        if (utf8)
+            print_utf8_text(out);
+        else
+            print_text(out);
+    }
     ToolExit = pick_exit_code(pick_state.picked_index);
 }
 
 void report_message() {
     if (pick_settings.message.empty())
         return;
-    MessageBoxA(nullptr, pick_settings.message.c_str(), ORLIPAN_VERSION_TEXT, MB_OK);
+    MessageBoxW(nullptr, to_wide_text(pick_settings.message, TEXT_UTF8).c_str(),
+                to_wide_text(ORLIPAN_VERSION_TEXT, TEXT_UTF8).c_str(), MB_OK);
 }

@@ -6,6 +6,7 @@
 #include "orlipan/pick_help.h"
 
 const char PICK_INVALID_OPTION[] = "Invalid Option: ";
+const char PICK_UTF8_OPTION[] = "/utf8";
 const char PICK_INVALID_ARGUMENT[] = "Invalid argument: ";
 const char PICK_USAGE_TEXT[] =
     "Shows the lines of ListFile and writes OutputString with $item replaced by the picked "
@@ -23,6 +24,7 @@ const WordOption WORD_OPTIONS[] = {
     {"quote", PICK_FLAG_QUOTE},   {"oemlist", PICK_FLAG_OEMLIST},
     {"oemout", PICK_FLAG_OEMOUT}, {"cmdcenter", PICK_FLAG_CMDCENTER},
     {"menu", PICK_FLAG_MENU},     {"ontop", PICK_FLAG_ONTOP},
+    {"utf8", PICK_FLAG_UTF8},
 };
 
 bool apply_word_option(const std::string& opt, PickSettings* settings) {
@@ -105,6 +107,12 @@ PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
             settings.message = PICK_INVALID_ARGUMENT + arg;
             return settings;
         }
+    }
+    // A UTF-8 list or output has no OEM form to convert from or to.
+    if ((settings.flags & PICK_FLAG_UTF8) &&
+        (settings.flags & (PICK_FLAG_OEMLIST | PICK_FLAG_OEMOUT))) {
+        settings.message = std::string(PICK_INVALID_OPTION) + PICK_UTF8_OPTION;
+        return settings;
     }
     if (settings.positional_count == 0) {
         settings.message = PICK_USAGE_TEXT;

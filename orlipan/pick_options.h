@@ -14,11 +14,14 @@ constexpr uint32_t PICK_FLAG_OEMOUT = 4;
 constexpr uint32_t PICK_FLAG_CMDCENTER = 8;
 constexpr uint32_t PICK_FLAG_MENU = 16;
 constexpr uint32_t PICK_FLAG_ONTOP = 64;
+// The list is UTF-8 and the output too; the OEM conversions cannot go with it.
+constexpr uint32_t PICK_FLAG_UTF8 = 1024;
 
 constexpr int32_t PICK_DEFAULT_FONT_SIZE = 9;
 constexpr uint32_t PICK_DEFAULT_BACK_COLOR = 0xFFFFFF;
 
 extern const char PICK_INVALID_OPTION[];
+extern const char PICK_UTF8_OPTION[];
 extern const char PICK_INVALID_ARGUMENT[];
 extern const char PICK_USAGE_TEXT[];
 

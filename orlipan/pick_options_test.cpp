@@ -65,6 +65,18 @@ TEST(PickOptions, UnknownOptionIsReportedAsTypedAndStopsParsing) {
     EXPECT_EQ(s.title, "");
 }
 
+TEST(PickOptions, Utf8GoesWithAnythingButTheOemConversions) {
+    EXPECT_EQ(parse({"l", "/UTF8", "/menu", "/quote"}).flags,
+              PICK_FLAG_UTF8 | PICK_FLAG_MENU | PICK_FLAG_QUOTE);
+    for (auto args : {std::vector<std::string>{"l", "/utf8", "/oemlist"},
+                      std::vector<std::string>{"/oemout", "l", "T", "/utf8"},
+                      std::vector<std::string>{"/utf8", "/oemout"}}) {
+        EXPECT_EQ(parse(args).message, "Invalid Option: /utf8");
+    }
+    // A fault earlier on the line is the one reported.
+    EXPECT_EQ(parse({"l", "/utf8", "/bad", "/oemlist"}).message, "Invalid Option: /bad");
+}
+
 TEST(PickOptions, FourthPositionalArgumentIsReported) {
     PickSettings s = parse({"a.txt", "T", "out", "extra", "/bad"});
     EXPECT_EQ(s.message, "Invalid argument: extra");

@@ -24,6 +24,16 @@ TEST(PickOutput, InsertedLineIsNeverRewritten) {
     EXPECT_EQ(make_pick_output("$item$item", "$it", false), "$it$it");
 }
 
+TEST(PickOutput, Utf8TemplateTakesTheLineByteForByte) {
+    // Invalid sequences in the line stay as they are.
+    const std::string line = "caf\xC3\xA9 \xFF\xFE \xE2\x82";
+    EXPECT_EQ(
+        make_pick_output(u8"\u0395\u03c0\u03b9\u03bb\u03bf\u03b3\u03ae: ''$item''", line, false),
+        u8"\u0395\u03c0\u03b9\u03bb\u03bf\u03b3\u03ae: \"" + line + "\"");
+    // Only ASCII letters fold: a dotted capital I (C4 B0) does not spell $item.
+    EXPECT_EQ(make_pick_output("$\xC4\xB0TEM $ITEM", "x", false), "$\xC4\xB0TEM x");
+}
+
 TEST(PickOutput, ExitCodeIsTheLineNumberCappedAt255) {
     EXPECT_EQ(pick_exit_code(0), 1);
     EXPECT_EQ(pick_exit_code(2), 3);

@@ -4,6 +4,7 @@
 // real (kerning and multi-byte characters make the estimate inexact).
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "orlipan/line_store.h"
@@ -15,3 +16,21 @@ long long estimated_width(const char* line, const int widths[256]);
 // Indexes of up to `wanted` lines with the largest estimates, widest first;
 // among equal estimates the earlier line comes first.
 std::vector<int> widest_line_candidates(const LineStore& store, const int widths[256], int wanted);
+
+// The same with any estimate of a line's width.
+using LineEstimate = std::function<long long(const char* line)>;
+std::vector<int> widest_line_candidates(const LineStore& store, const LineEstimate& estimate,
+                                        int wanted);
+
+// UTF-8 lines: advance widths by code point, asked of the font a page of 256
+// code points at a time, as the lines come to need them. A page that cannot
+// be measured counts nothing; a code point beyond the 16-bit range counts as
+// the replacement character, the one sure to be in the page it shares.
+using WidthPage = std::function<bool(unsigned first, int widths[256])>;
+struct CodePointWidths {
+    WidthPage measure_page;
+    std::vector<std::vector<int>> pages;  // by page number; empty until needed
+};
+// Sum of the advance widths of the line's characters, an invalid sequence
+// counting as the replacement character it is shown as.
+long long estimated_utf8_width(const char* line, CodePointWidths* widths);

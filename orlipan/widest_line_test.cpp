@@ -55,3 +55,29 @@ TEST(WidestLine, EmptyListsAndEmptyLinesGiveWhatThereIs) {
     EXPECT_TRUE(widest_line_candidates(blanks, f.w, 0).empty());
     free_lines(&blanks);
 }
+
+TEST(WidestLine, Utf8LinesCountEachCharacterOnceByItsOwnWidth) {
+    // 3-byte characters of width 16 against ASCII of width 5, and an invalid
+    // byte that shows as the replacement character (width 9).
+    int pages_measured = 0;
+    CodePointWidths widths;
+    widths.measure_page = [&](unsigned first, int w[256]) {
+        ++pages_measured;
+        for (int i = 0; i < 256; ++i)
+            w[i] = first + i == 0xFFFD ? 9 : first >= 0x3000 ? 16 : 5;
+        return true;
+    };
+    EXPECT_EQ(estimated_utf8_width("abcde", &widths), 25);
+    EXPECT_EQ(estimated_utf8_width("\xE6\x97\xA5\xE6\x9C\xAC", &widths), 32);
+    EXPECT_EQ(estimated_utf8_width("a\xFF", &widths), 14);
+    // Beyond 16 bits: as the replacement character.
+    EXPECT_EQ(estimated_utf8_width("\xF0\x9F\x98\x80", &widths), 9);
+    EXPECT_EQ(pages_measured, 4);  // 0x00, 0x65, 0x67 and 0xFF, each once
+    EXPECT_EQ(estimated_utf8_width("\xE6\x97\xA5", &widths), 16);
+    EXPECT_EQ(pages_measured, 4);
+
+    LineStore store = store_of("abcdefg\n\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\nab\n");
+    auto estimate = [&](const char* line) { return estimated_utf8_width(line, &widths); };
+    EXPECT_EQ(widest_line_candidates(store, estimate, 2), (std::vector<int>{1, 0}));
+    free_lines(&store);
+}

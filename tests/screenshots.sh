@@ -69,6 +69,12 @@ printf 'Red\r\nOrange\r\nYellow\r\nGreen\r\nBlue\r\nViolet\r\nBlack\r\nWhite\r\n
     >"$WORK/colours.txt"
 printf 'Edit the notes\r\nShow the calendar\r\n\r\nBack up the documents\r\nCheck the disk\r\n\r\nQuit\r\n' \
     >"$WORK/menu.txt"
+# A list in UTF-8, as Notepad saves it, in Greek and Russian: the colours
+# again, and two city names. The prefix's fonts (Wine's Tahoma and the
+# system's DejaVu) cover Greek and Cyrillic but no Chinese or Japanese, which
+# would show as empty boxes here, so the picture keeps to the two.
+printf 'Κόκκινο — Красный\r\nΠράσινο — Зелёный\r\nΜπλε — Синий\r\nΑθήνα\r\nМосква\r\n' \
+    >"$WORK/colours_utf8.txt"
 
 desktop_window() {
     xwininfo -root -tree 2>/dev/null | awk -v name="\"$DESKTOP - Wine desktop\":" \
@@ -156,6 +162,9 @@ shot orlipan_list \
     "\"$WIN_BIN\\orlipan.exe\" \"$WIN_COLOURS\" \"Pick a colour\" \"set colour=\$item\""
 shot orlipan_menu \
     "\"$WIN_BIN\\orlipan.exe\" \"$WIN_MENU\" \"Tools\" \"\$item\" /menu"
+WIN_UTF8=$(win_path "$WORK/colours_utf8.txt")
+shot orlipan_utf8 \
+    "\"$WIN_BIN\\orlipan.exe\" \"$WIN_UTF8\" \"Χρώμα — Цвет\" \"set colour=\$item\" /utf8"
 shot vemo_countdown \
     "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy the files now?^They will replace the old ones.\" \"&Yes;&No;Cancel (\$)\" /TM=30 /DB=2"
 shot vemo_error \

@@ -98,7 +98,7 @@ void drop_control(HWND hwnd, int id) {
     if (!record || record->handle != hwnd) {
         return;
     }
-    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->previous_procedure));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->previous_procedure));
     RemovePropA(hwnd, CONTROL_TAG);
     control_tags.erase(hwnd);
     release_label_brush(*record);
@@ -109,7 +109,7 @@ LRESULT CALLBACK control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
     int id = tag_of(hwnd);
     ControlRecord* record = find_control(id);
     if (!record || record->handle != hwnd) {
-        return DefWindowProcA(hwnd, message, wparam, lparam);
+        return DefWindowProcW(hwnd, message, wparam, lparam);
     }
     WNDPROC previous = record->previous_procedure;
     if (message == WM_NCDESTROY) {
@@ -117,14 +117,14 @@ LRESULT CALLBACK control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
     } else if (message == WM_SETFONT) {
         record->row_measured = false;
     }
-    return CallWindowProcA(previous, hwnd, message, wparam, lparam);
+    return CallWindowProcW(previous, hwnd, message, wparam, lparam);
 }
 
 }  // namespace
 
 // Creates, subclasses, numbers and tags a control; an id in use names the new
 // control from now on, so the old one is destroyed first.
-HWND create_control(int id, int kind, const char* class_name, DWORD style, DWORD ex_style, int x,
+HWND create_control(int id, int kind, const wchar_t* class_name, DWORD style, DWORD ex_style, int x,
                     int y, int width, int height, const std::string& text) {
     HWND parent = container_window();
     if (!parent) {
@@ -135,17 +135,21 @@ HWND create_control(int id, int kind, const char* class_name, DWORD style, DWORD
         DestroyWindow(old_handle);
         drop_control(old_handle, id);
     }
-    HWND hwnd = CreateWindowExA(ex_style, class_name, text.c_str(), style, x, y, width, height,
-                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                toolkit_instance, nullptr);
+    int encoding = current_text_encoding();
+    // Created and subclassed as Unicode windows, so that their texts, and the
+    // characters typed into them, are not narrowed to the ANSI code page.
+    HWND hwnd = CreateWindowExW(
+        ex_style, class_name, to_wide_text(text, encoding).c_str(), style, x, y, width, height,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), toolkit_instance, nullptr);
     if (!hwnd) {
         return nullptr;
     }
     ControlRecord record;
     record.handle = hwnd;
     record.kind = kind;
+    record.encoding = encoding;
     record.previous_procedure = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_procedure)));
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_procedure)));
     controls[id] = record;
     SetWindowLongPtrA(hwnd, GWLP_ID, id);
     SetPropA(hwnd, CONTROL_TAG, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(id) + 1));
@@ -174,13 +178,13 @@ void set_label_color(ControlRecord& record, int slot, COLORREF color) {
 
 HWND create_label(int id, int x, int y, int width, int height, const std::string& text, int flags) {
     DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_GROUP;
-    return create_control(id, CONTROL_KIND_LABEL, "Static", style, 0, x, y, width, height, text);
+    return create_control(id, CONTROL_KIND_LABEL, L"Static", style, 0, x, y, width, height, text);
 }
 
 HWND create_button(int id, int x, int y, int width, int height, const std::string& text,
                    int flags) {
     DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
-    return create_control(id, CONTROL_KIND_BUTTON, "Button", style, 0, x, y, width, height, text);
+    return create_control(id, CONTROL_KIND_BUTTON, L"Button", style, 0, x, y, width, height, text);
 }
 
 // ---- Every kind -------------------------------------------------------------
@@ -193,16 +197,23 @@ std::string control_text(int id) {
     if (record->kind == CONTROL_KIND_LIST) {
         return selected_item_text(*record);
     }
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(record->handle)) + 1, '\0');
-    int length = GetWindowTextA(record->handle, &text[0], static_cast<int>(text.size()));
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(record->handle)) + 1, L'\0');
+    int length = GetWindowTextW(record->handle, &text[0], static_cast<int>(text.size()));
     text.resize(static_cast<size_t>(std::max(length, 0)));
-    return text;
+    return from_wide_text(text, record->encoding);
 }
 
 void set_control_text(int id, const std::string& text) {
     ControlRecord* record = find_control(id);
     if (record) {
-        SetWindowTextA(record->handle, text.c_str());
+        SetWindowTextW(record->handle, to_wide_text(text, record->encoding).c_str());
+    }
+}
+
+void set_control_encoding(int id, int encoding) {
+    ControlRecord* record = find_control(id);
+    if (record) {
+        record->encoding = encoding;
     }
 }
 

@@ -17,6 +17,7 @@ constexpr COLORREF COLOR_NONE = static_cast<COLORREF>(COLOR_DEFAULT);
 struct ControlRecord {
     HWND handle = nullptr;
     int kind = 0;
+    int encoding = TEXT_ANSI;  // of the texts the tool gives and gets
     WNDPROC previous_procedure = nullptr;
     // List: reading texts back needs a buffer as long as the longest line.
     size_t longest_text = 0;
@@ -47,7 +48,7 @@ ControlRecord* find_control(int id);
 int tag_of(HWND hwnd);
 // The record of `hwnd` when both its tag and its window id name it.
 ControlRecord* control_of_window(HWND hwnd);
-HWND create_control(int id, int kind, const char* class_name, DWORD style, DWORD ex_style, int x,
+HWND create_control(int id, int kind, const wchar_t* class_name, DWORD style, DWORD ex_style, int x,
                     int y, int width, int height, const std::string& text);
 
 // ---- provided by the list control ----

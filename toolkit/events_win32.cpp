@@ -235,7 +235,7 @@ LRESULT handle_command(HWND hwnd, WPARAM wparam, LPARAM lparam) {
         }
         int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
         set_immediate_event(EVENT_CONTROL, id, HIWORD(wparam));
-        return DefWindowProcA(hwnd, WM_COMMAND, wparam, lparam);
+        return DefWindowProcW(hwnd, WM_COMMAND, wparam, lparam);
     }
     int command = LOWORD(wparam);
     bool from_accelerator = HIWORD(wparam) != 0;
@@ -247,7 +247,7 @@ LRESULT handle_command(HWND hwnd, WPARAM wparam, LPARAM lparam) {
     return 0;
 }
 
-// The toolkit's own handling; false sends the message on to DefWindowProcA.
+// The toolkit's own handling; false sends the message on to DefWindowProcW.
 bool handle_window_message(WindowRecord& record, int window, HWND hwnd, UINT message, WPARAM wparam,
                            LPARAM lparam, LRESULT* result) {
     *result = 0;
@@ -317,14 +317,14 @@ int dispatch_event_message(MSG& message) {
         if (keyboard_cues && modifier_held()) {
             show_keyboard_cues(active);
         }
-        translated = TranslateAcceleratorA(active, record->accelerators, &message) != 0;
+        translated = TranslateAcceleratorW(active, record->accelerators, &message) != 0;
         if (translated && keyboard_cues && IsWindow(active)) {
             show_keyboard_cues(active);
         }
     }
     if (!translated) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return deliver_message(event_state, message.message, static_cast<std::intptr_t>(message.wParam),
                            static_cast<std::intptr_t>(message.lParam));
@@ -338,10 +338,10 @@ int next_event(bool wait) {
     }
     MSG message = {};
     if (wait) {
-        if (GetMessageA(&message, nullptr, 0, 0) < 0) {
+        if (GetMessageW(&message, nullptr, 0, 0) < 0) {
             message = MSG{};
         }
-    } else if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
+    } else if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
         return 0;
     }
     return dispatch_event_message(message);
@@ -362,14 +362,14 @@ LRESULT CALLBACK toolkit_window_procedure(HWND hwnd, UINT message, WPARAM wparam
     }
     WindowRecord* record = find_window_record(window);
     if (!record) {
-        return DefWindowProcA(hwnd, message, wparam, lparam);
+        return DefWindowProcW(hwnd, message, wparam, lparam);
     }
     event_state.live.window = window;
     LRESULT result = 0;
     if (handle_window_message(*record, window, hwnd, message, wparam, lparam, &result)) {
         return result;
     }
-    return DefWindowProcA(hwnd, message, wparam, lparam);
+    return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
 void queue_event(int kind, int id, int window, int detail) {

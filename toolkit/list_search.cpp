@@ -15,20 +15,27 @@ bool matches(const char* line, const std::string& wanted, bool partial,
 
 }  // namespace
 
-int find_list_line(const ListSearch& search, int count,
-                   const std::function<const char*(int)>& text_of, const unsigned char fold[256]) {
+int find_list_line_where(int start, bool wrap, int count, const std::function<bool(int)>& accepts) {
     if (count <= 0)
         return -1;
-    int start = search.start < 0 || search.start >= count ? 0 : search.start;
+    if (start < 0 || start >= count)
+        start = 0;
     for (int i = start; i < count; ++i) {
-        if (matches(text_of(i), search.wanted, search.partial, fold))
+        if (accepts(i))
             return i;
     }
-    if (!search.wrap)
+    if (!wrap)
         return -1;
     for (int i = 0; i < start; ++i) {
-        if (matches(text_of(i), search.wanted, search.partial, fold))
+        if (accepts(i))
             return i;
     }
     return -1;
+}
+
+int find_list_line(const ListSearch& search, int count,
+                   const std::function<const char*(int)>& text_of, const unsigned char fold[256]) {
+    return find_list_line_where(search.start, search.wrap, count, [&](int i) {
+        return matches(text_of(i), search.wanted, search.partial, fold);
+    });
 }

@@ -62,19 +62,20 @@ std::string item_text(const ControlRecord& record, int index) {
     if (is_virtual_list(record)) {
         return virtual_line(record, index);
     }
-    std::string buffer(record.longest_text + 1, '\0');
-    LVITEMA item{};
+    // No line has more UTF-16 units than the tool gave it bytes.
+    std::wstring buffer(record.longest_text + 1, L'\0');
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = index;
     item.iSubItem = 0;
     item.pszText = &buffer[0];
     item.cchTextMax = static_cast<int>(buffer.size());
-    if (!send_to(record.handle, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ||
+    if (!send_to(record.handle, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) ||
         !item.pszText) {
         return "";
     }
     // The control may answer with a pointer to its own copy instead of filling ours.
-    return std::string(item.pszText);
+    return from_wide_text(item.pszText, wcslen(item.pszText), record.encoding);
 }
 
 void set_item_state(HWND list, int index, UINT state) {
@@ -231,7 +232,7 @@ HWND create_list_view(int id, int x, int y, int width, int height, const std::st
                       int column_width, int flags) {
     DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                   LVS_SHAREIMAGELISTS | LVS_REPORT | LVS_SINGLESEL;
-    HWND list = create_control(id, CONTROL_KIND_LIST, WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, x, y,
+    HWND list = create_control(id, CONTROL_KIND_LIST, WC_LISTVIEWW, style, WS_EX_CLIENTEDGE, x, y,
                                width, height, "");
     if (!list) {
         return nullptr;
@@ -243,12 +244,13 @@ HWND create_list_view(int id, int x, int y, int width, int height, const std::st
     send_to(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, extended);
     record_list_defaults(list);
     find_control(id)->grid_lines = (flags & LIST_GRID_LINES) != 0;
-    LVCOLUMNA column{};
+    std::wstring title = to_wide_text(column_title, find_control(id)->encoding);
+    LVCOLUMNW column{};
     column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.cx = column_width;
-    column.pszText = const_cast<char*>(column_title.c_str());
+    column.pszText = &title[0];
     column.iSubItem = 0;
-    send_to(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    send_to(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     return list;
 }
 
@@ -259,14 +261,15 @@ void list_add_item(int id, int position, const std::string& text) {
     if (!record || record->kind != CONTROL_KIND_LIST || is_virtual_list(*record)) {
         return;
     }
-    LVITEMA item{};
+    std::wstring line = to_wide_text(text, record->encoding);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     // An index past the last line appends (documented for LVM_INSERTITEM),
     // which spares a count query per line while a list fills.
     item.iItem = position < 0 ? INT_MAX : position;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = &line[0];
     item.lParam = 0;
-    send_to(record->handle, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    send_to(record->handle, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     record->longest_text = std::max(record->longest_text, text.size());
 }
 

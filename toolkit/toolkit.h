@@ -10,6 +10,22 @@
 
 #include "toolkit/event_kinds.h"
 
+// ---- Texts ---------------------------------------------------------------
+
+// How the bytes of the texts that tools hand to windows and controls, and get
+// back from them, are read. Windows themselves hold UTF-16.
+constexpr int TEXT_ANSI = 0;  // the ANSI code page; prepare_toolkit starts with it
+constexpr int TEXT_UTF8 = 1;
+
+// For the windows opened and the controls created from now on.
+void set_text_encoding(int encoding);
+// For one control's texts from now on (a list's: its lines), whatever the
+// windows use.
+void set_control_encoding(int id, int encoding);
+// The conversions at the boundary, for tools that call the system themselves.
+std::wstring to_wide_text(const std::string& text, int encoding);
+std::string from_wide_text(const std::wstring& text, int encoding);
+
 // ---- Windows -------------------------------------------------------------
 
 constexpr int KEEP_VALUE = -65535;    // leave this coordinate or size unchanged
@@ -114,6 +130,8 @@ int list_fitted_width(int id, const std::string& text);
 bool list_char_widths(int id, int widths[256]);
 // The width of `text` drawn in the list's font, without padding.
 int list_text_width(int id, const std::string& text);
+// Advance widths of the 256 code points from `first` on in the list's font.
+bool list_code_point_widths(int id, unsigned first, int widths[256]);
 
 // List controls fill fastest with redrawing suspended; a tool adding many lines
 // brackets them with these (nesting is counted).

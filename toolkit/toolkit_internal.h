@@ -15,6 +15,12 @@
 constexpr char WINDOW_TAG[] = "ToolkitWindowNumber";
 constexpr char CONTROL_TAG[] = "ToolkitControlId";
 
+// ---- provided by the text boundary ----
+
+// What set_text_encoding chose last.
+int current_text_encoding();
+std::string from_wide_text(const wchar_t* text, size_t length, int encoding);
+
 // ---- provided by the window side ----
 
 extern HINSTANCE toolkit_instance;

@@ -6,7 +6,9 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
+#include "frame/utf8.h"
 #include "toolkit/controls_win32.h"
 #include "toolkit/list_search.h"
 #include "toolkit/toolkit.h"
@@ -39,6 +41,23 @@ int with_only_line(ControlRecord& record, const char* text, Measure measure) {
     return answer;
 }
 
+// Runs `measure` on a device context of the list with the list's font in it.
+template <typename Measure>
+bool in_list_font(const ControlRecord& record, Measure measure) {
+    HDC dc = GetDC(record.handle);
+    if (!dc) {
+        return false;
+    }
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(send_to(record.handle, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    bool ok = measure(dc);
+    if (old) {
+        SelectObject(dc, old);
+    }
+    ReleaseDC(record.handle, dc);
+    return ok;
+}
+
 // The case folding of the ANSI code page, which the control's own search of
 // lines it stores also uses.
 const unsigned char* ansi_fold() {
@@ -64,14 +83,26 @@ std::string narrow(const wchar_t* text) {
     return out;
 }
 
-void copy_line(const char* text, char* buffer, int capacity) {
-    if (buffer && capacity > 0) {
-        lstrcpynA(buffer, text, capacity);
+void copy_line(const ControlRecord& record, const char* text, char* buffer, int capacity) {
+    if (!buffer || capacity <= 0) {
+        return;
     }
+    if (record.encoding == TEXT_UTF8) {
+        std::string ansi = from_wide_text(to_wide_text(text, TEXT_UTF8), TEXT_ANSI);
+        lstrcpynA(buffer, ansi.c_str(), capacity);
+        return;
+    }
+    lstrcpynA(buffer, text, capacity);
 }
 
-void copy_line(const char* text, wchar_t* buffer, int capacity) {
+void copy_line(const ControlRecord& record, const char* text, wchar_t* buffer, int capacity) {
     if (!buffer || capacity <= 0) {
+        return;
+    }
+    if (record.encoding == TEXT_UTF8) {
+        // Only as much as the control's buffer holds is decoded: it asks for
+        // the lines it draws, and a line of a megabyte shows a few hundred.
+        utf16_from_utf8_into(text, reinterpret_cast<char16_t*>(buffer), capacity);
         return;
     }
     int size = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
@@ -83,7 +114,8 @@ void copy_line(const char* text, wchar_t* buffer, int capacity) {
 template <typename Info>
 void give_text(const ControlRecord& record, Info& info) {
     if (info.item.mask & LVIF_TEXT) {
-        copy_line(virtual_line(record, info.item.iItem), info.item.pszText, info.item.cchTextMax);
+        copy_line(record, virtual_line(record, info.item.iItem), info.item.pszText,
+                  info.item.cchTextMax);
     }
 }
 
@@ -98,6 +130,49 @@ LRESULT find_line(const ControlRecord& record, int start, UINT flags, const std:
     search.wrap = (flags & LVFI_WRAP) != 0;
     return find_list_line(
         search, record.virtual_count, [&](int i) { return virtual_line(record, i); }, ansi_fold());
+}
+
+// Lines of a UTF-8 list are compared as UTF-16, each side lowered by the
+// system's case mapping, which covers every script.
+LRESULT find_utf8_line(const ControlRecord& record, int start, UINT flags, std::wstring wanted) {
+    if (!(flags & (LVFI_STRING | LVFI_PARTIAL))) {
+        return -1;
+    }
+    bool partial = (flags & LVFI_PARTIAL) != 0;
+    if (!wanted.empty()) {
+        CharLowerBuffW(&wanted[0], static_cast<DWORD>(wanted.size()));
+    }
+    // Room for the wanted text and one more character of either length, so
+    // that a longer line is never taken for an equal one.
+    std::vector<wchar_t> line(wanted.size() + 3);
+    int capacity = static_cast<int>(line.size());
+    auto matches = [&](int i) {
+        int length = utf16_from_utf8_into(virtual_line(record, i),
+                                          reinterpret_cast<char16_t*>(line.data()), capacity);
+        if (length < static_cast<int>(wanted.size())) {
+            return false;
+        }
+        CharLowerBuffW(line.data(), static_cast<DWORD>(length));
+        if (wanted.compare(0, wanted.size(), line.data(), wanted.size()) != 0) {
+            return false;
+        }
+        return partial || length == static_cast<int>(wanted.size());
+    };
+    return find_list_line_where(start, (flags & LVFI_WRAP) != 0, record.virtual_count, matches);
+}
+
+LRESULT find_wide(const ControlRecord& record, int start, UINT flags, const wchar_t* wanted) {
+    if (record.encoding == TEXT_UTF8) {
+        return find_utf8_line(record, start, flags, wanted ? wanted : L"");
+    }
+    return find_line(record, start, flags, narrow(wanted));
+}
+
+LRESULT find_ansi(const ControlRecord& record, int start, UINT flags, const char* wanted) {
+    if (record.encoding == TEXT_UTF8) {
+        return find_utf8_line(record, start, flags, to_wide_text(wanted ? wanted : "", TEXT_ANSI));
+    }
+    return find_line(record, start, flags, wanted ? wanted : "");
 }
 
 }  // namespace
@@ -128,13 +203,12 @@ bool virtual_list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* 
             return true;
         case LVN_ODFINDITEMA: {
             const NMLVFINDITEMA& find = *reinterpret_cast<const NMLVFINDITEMA*>(lparam);
-            *result =
-                find_line(record, find.iStart, find.lvfi.flags, find.lvfi.psz ? find.lvfi.psz : "");
+            *result = find_ansi(record, find.iStart, find.lvfi.flags, find.lvfi.psz);
             return true;
         }
         case LVN_ODFINDITEMW: {
             const NMLVFINDITEMW& find = *reinterpret_cast<const NMLVFINDITEMW*>(lparam);
-            *result = find_line(record, find.iStart, find.lvfi.flags, narrow(find.lvfi.psz));
+            *result = find_wide(record, find.iStart, find.lvfi.flags, find.lvfi.psz);
             return true;
         }
         case LVN_ODSTATECHANGED:
@@ -190,18 +264,7 @@ bool list_char_widths(int id, int widths[256]) {
     if (!record || record->kind != CONTROL_KIND_LIST) {
         return false;
     }
-    HDC dc = GetDC(record->handle);
-    if (!dc) {
-        return false;
-    }
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(send_to(record->handle, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    bool ok = GetCharWidth32A(dc, 0, 255, widths) != 0;
-    if (old) {
-        SelectObject(dc, old);
-    }
-    ReleaseDC(record->handle, dc);
-    return ok;
+    return in_list_font(*record, [&](HDC dc) { return GetCharWidth32A(dc, 0, 255, widths) != 0; });
 }
 
 int list_text_width(int id, const std::string& text) {
@@ -209,6 +272,16 @@ int list_text_width(int id, const std::string& text) {
     if (!record || record->kind != CONTROL_KIND_LIST) {
         return 0;
     }
+    std::wstring wide = to_wide_text(text, record->encoding);
     return static_cast<int>(
-        send_to(record->handle, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        send_to(record->handle, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+bool list_code_point_widths(int id, unsigned first, int widths[256]) {
+    ControlRecord* record = find_control(id);
+    if (!record || record->kind != CONTROL_KIND_LIST) {
+        return false;
+    }
+    return in_list_font(
+        *record, [&](HDC dc) { return GetCharWidth32W(dc, first, first + 255, widths) != 0; });
 }

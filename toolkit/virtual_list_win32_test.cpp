@@ -26,6 +26,22 @@ const char* wide_line(int, void*) {
     return "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";
 }
 
+// Greek lines in UTF-8, a line with a byte that is no UTF-8, and two lines
+// that only a character beyond 16 bits tells apart.
+const char* const UTF8_LINES[] = {
+    "\xCE\x86\xCE\xBB\xCF\x86\xCE\xB1",            // Alpha, capital with tonos
+    "\xCE\xB2\xCE\xAE\xCF\x84\xCE\xB1",            // beta
+    "\xCE\x93\xCE\xAC\xCE\xBC\xCE\xBC\xCE\xB1",    // Gamma
+    "\xCE\xB3\xCE\xAC\xCE\xBC\xCE\xBC\xCE\xB1 2",  // gamma 2
+    "bad \xFF byte",
+    "ab\xF0\x9F\x98\x80",
+    "ab",
+};
+
+const char* utf8_line(int index, void*) {
+    return UTF8_LINES[index];
+}
+
 class VirtualList : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -57,6 +73,23 @@ std::string text_through_control(int index) {
     item.cchTextMax = sizeof buffer;
     SendMessageA(control_handle(LIST), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
     return buffer;
+}
+
+std::wstring wide_text_through_control(int index) {
+    wchar_t buffer[64] = L"";
+    LVITEMW item{};
+    item.pszText = buffer;
+    item.cchTextMax = 64;
+    SendMessageW(control_handle(LIST), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+int find_wide_through_control(const wchar_t* text, UINT flags) {
+    LVFINDINFOW find{};
+    find.flags = flags;
+    find.psz = text;
+    return static_cast<int>(SendMessageW(control_handle(LIST), LVM_FINDITEMW,
+                                         static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
 int find_through_control(const char* text, UINT flags) {
@@ -120,4 +153,20 @@ TEST_F(VirtualList, EmptyListIsRuledAtTheRowPitchOfAFilledOne) {
         rules += GetPixel(dc, 100, y) == RGB(255, 0, 0);
     ReleaseDC(list, dc);
     EXPECT_GT(rules, 5);
+}
+
+TEST_F(VirtualList, Utf8LinesShowWideKeepTheirBytesAndAreFoundInAnyCase) {
+    set_control_encoding(LIST, TEXT_UTF8);
+    list_set_source(LIST, utf8_line, nullptr, 7);
+    EXPECT_EQ(wide_text_through_control(0), L"\u0386\u03bb\u03c6\u03b1");
+    EXPECT_EQ(wide_text_through_control(4), L"bad \uFFFD byte");
+    EXPECT_EQ(wide_text_through_control(5), L"ab\U0001F600");
+    EXPECT_EQ(list_item_text(LIST, 4), UTF8_LINES[4]);  // the bytes as the source has them
+    // Upper case typed, lower case in the line, and the other way round.
+    EXPECT_EQ(find_wide_through_control(L"\u0393\u0386\u039c", LVFI_PARTIAL | LVFI_WRAP), 2);
+    EXPECT_EQ(find_wide_through_control(L"\u0393\u0386\u039c\u039c\u0391 2", LVFI_PARTIAL), 3);
+    EXPECT_EQ(find_wide_through_control(L"\u03b3\u03ac\u03bc\u03bc\u03b1", LVFI_STRING), 2);
+    EXPECT_EQ(find_wide_through_control(L"\u03b3\u03ac\u03bc\u03bc\u03b1 22", LVFI_PARTIAL), -1);
+    EXPECT_EQ(find_wide_through_control(L"AB", LVFI_STRING), 6);
+    EXPECT_EQ(find_through_control("BAD", LVFI_PARTIAL), 4);
 }

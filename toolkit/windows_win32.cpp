@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -19,14 +18,14 @@ HWND current_container = nullptr;
 constexpr DWORD WINDOW_TOOLKIT_BITS = WINDOW_CENTER_SCREEN | WINDOW_CENTER_OWNER | WINDOW_HIDDEN;
 constexpr DWORD WINDOW_LOW_BITS = 7;
 
-std::string class_name_of(int window) {
-    char name[32];
-    std::snprintf(name, sizeof name, "WindowClass_%d", window);
-    return name;
+std::wstring class_name_of(int window) {
+    return L"WindowClass_" + std::to_wstring(window);
 }
 
-void register_window_class(const std::string& name) {
-    WNDCLASSA window_class = {};
+// Unicode windows: their captions, and the notifications and characters their
+// controls send them, hold every character rather than the ANSI code page's.
+void register_window_class(const std::wstring& name) {
+    WNDCLASSW window_class = {};
     window_class.style = CS_DBLCLKS;
     window_class.lpfnWndProc = toolkit_window_procedure;
     window_class.hInstance = toolkit_instance;
@@ -35,7 +34,7 @@ void register_window_class(const std::string& name) {
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = name.c_str();
     // A class left from an earlier window of this number is simply reused.
-    RegisterClassA(&window_class);
+    RegisterClassW(&window_class);
 }
 
 DWORD native_style_of(DWORD flags) {
@@ -95,7 +94,7 @@ void free_window_record(int window, WindowRecord& record) {
     if (record.brush) {
         DeleteObject(record.brush);
     }
-    UnregisterClassA(class_name_of(window).c_str(), toolkit_instance);
+    UnregisterClassW(class_name_of(window).c_str(), toolkit_instance);
 }
 
 RECT outer_rect_of(HWND hwnd) {
@@ -114,6 +113,7 @@ RECT client_rect_of(HWND hwnd) {
 
 void prepare_toolkit(HINSTANCE instance) {
     toolkit_instance = instance;
+    set_text_encoding(TEXT_ANSI);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     prepare_controls();
@@ -173,7 +173,7 @@ HWND open_window(int window, int x, int y, int inner_width, int inner_height,
     // A number is one window: opening it again replaces the old window
     // rather than leaking it.
     close_window(window);
-    std::string class_name = class_name_of(window);
+    std::wstring class_name = class_name_of(window);
     register_window_class(class_name);
 
     DWORD style = native_style_of(flags);
@@ -183,10 +183,11 @@ HWND open_window(int window, int x, int y, int inner_width, int inner_height,
     int height = outer.bottom - outer.top;
     POINT place = initial_position(x, y, &width, &height, flags, owner);
 
-    HWND hwnd = CreateWindowExA(0, class_name.c_str(), title.c_str(), style, place.x, place.y,
+    std::wstring caption = to_wide_text(title, current_text_encoding());
+    HWND hwnd = CreateWindowExW(0, class_name.c_str(), caption.c_str(), style, place.x, place.y,
                                 width, height, owner, nullptr, toolkit_instance, nullptr);
     if (!hwnd) {
-        UnregisterClassA(class_name.c_str(), toolkit_instance);
+        UnregisterClassW(class_name.c_str(), toolkit_instance);
         return nullptr;
     }
     SetPropA(hwnd, WINDOW_TAG, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(window) + 1));

@@ -36,7 +36,8 @@ std::vector<TextExtent> measure_lines(HWND label, HFONT font, const std::string&
     HGDIOBJ previous = SelectObject(context, font);
     for (const std::string& line : split_fields(text, '\r')) {
         SIZE size = {0, 0};
-        GetTextExtentPoint32A(context, line.c_str(), text_length(line), &size);
+        std::wstring wide = to_wide_text(line, TEXT_UTF8);
+        GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &size);
         extents.push_back({size.cx, size.cy});
     }
     SelectObject(context, previous);
@@ -98,6 +99,8 @@ void relayout_box(int dpi) {
 
 void vemo_body() {
     set_keyboard_cues(1);
+    // Every text of the box comes from the command line, as UTF-8.
+    set_text_encoding(TEXT_UTF8);
     box_settings = read_box_settings(read_all_arguments());
     box_given = box_settings;
     if (!open_box(box_settings, box_layout)) {

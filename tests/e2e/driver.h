@@ -31,6 +31,7 @@ struct LaunchOptions {
     std::string input_file;
     std::string working_dir;            // empty: the driver's temporary directory
     WORD console_show = SW_SHOWNORMAL;  // e.g. SW_SHOWMINNOACTIVE to start the console minimised
+    bool wide_arguments = false;        // `args` are UTF-8 and go through CreateProcessW
 };
 
 struct ToolRun {
@@ -67,6 +68,10 @@ HWND wait_for_window(const ToolRun& run, int timeout_ms = 10000);
 bool make_foreground(HWND hwnd, int timeout_ms = 5000);
 
 std::string window_caption(HWND hwnd);
+// The text of any window read through the Unicode call, as UTF-8.
+std::string window_text_utf8(HWND hwnd);
+std::wstring wide_of_utf8(const std::string& text);
+std::string utf8_of_wide(const std::wstring& text);
 // Text of a system message box (its static control, id 0xFFFF).
 std::string message_box_text(HWND box);
 HWND child_by_class(HWND parent, const std::string& class_name, int index = 0);

@@ -67,6 +67,14 @@ void drain_pipe(ToolRun& run) {
     }
 }
 
+std::wstring wide_of_ansi(const std::string& text) {
+    int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], size);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
 bool process_ended(const ToolRun& run) {
     return !run.process || WaitForSingleObject(run.process, 0) == WAIT_OBJECT_0;
 }
@@ -262,10 +270,24 @@ ToolRun start_tool(const std::string& exe, const std::string& args, const Launch
     }
 
     PROCESS_INFORMATION info = {};
-    std::string mutable_command = command;
-    BOOL started = CreateProcessA(nullptr, &mutable_command[0], nullptr, nullptr,
-                                  startup.dwFlags & STARTF_USESTDHANDLES ? TRUE : FALSE, creation,
-                                  nullptr, dir.c_str(), &startup, &info);
+    BOOL inherit = startup.dwFlags & STARTF_USESTDHANDLES ? TRUE : FALSE;
+    BOOL started = FALSE;
+    if (options.wide_arguments) {
+        // The same start-up record: only the text fields differ between the two.
+        STARTUPINFOW wide_startup = {};
+        static_assert(sizeof wide_startup == sizeof startup, "start-up records");
+        CopyMemory(&wide_startup, &startup, sizeof startup);
+        // The paths are the driver's own, in the ANSI code page.
+        std::wstring wide_command = L"\"" + wide_of_ansi(test_dir() + "\\" + exe) + L"\"";
+        if (!args.empty())
+            wide_command += L" " + wide_of_utf8(args);
+        started = CreateProcessW(nullptr, &wide_command[0], nullptr, nullptr, inherit, creation,
+                                 nullptr, wide_of_ansi(dir).c_str(), &wide_startup, &info);
+    } else {
+        std::string mutable_command = command;
+        started = CreateProcessA(nullptr, &mutable_command[0], nullptr, nullptr, inherit, creation,
+                                 nullptr, dir.c_str(), &startup, &info);
+    }
     // The child holds its own copies; the pipe reports its end only once
     // the driver's write end is closed too.
     for (HANDLE h : {child_out, null_in, null_err}) {
@@ -364,6 +386,44 @@ bool make_foreground(HWND hwnd, int timeout_ms) {
 
 std::string window_caption(HWND hwnd) {
     return window_text(hwnd);
+}
+
+std::wstring wide_of_utf8(const std::string& text) {
+    if (text.empty())
+        return std::wstring();
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
+    std::wstring wide(size, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), &wide[0], size);
+    return wide;
+}
+
+std::string utf8_of_wide(const std::wstring& text) {
+    if (text.empty())
+        return std::string();
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
+                                   nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &bytes[0], size, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+std::string window_text_utf8(HWND hwnd) {
+    if (!hwnd)
+        return "";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, DRIVER_TEXT_TIMEOUT_MS,
+                             &length)) {
+        return "";
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), (LPARAM)&text[0], SMTO_ABORTIFHUNG,
+                             DRIVER_TEXT_TIMEOUT_MS, &copied)) {
+        return "";
+    }
+    text.resize(copied < length ? copied : length);
+    return utf8_of_wide(text);
 }
 
 std::string message_box_text(HWND box) {

@@ -15,6 +15,8 @@ const int EXIT_TIMEOUT_MS = 20000;
 
 RECT remote_item_rect(HANDLE process, HWND list, int index);
 std::string remote_item_text(HANDLE process, HWND list, int index);
+// The same through the Unicode message, as UTF-8.
+std::string remote_item_text_utf8(HANDLE process, HWND list, int index);
 int selected_line(HWND list);
 
 struct Pick {

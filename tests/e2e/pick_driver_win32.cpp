@@ -50,6 +50,23 @@ std::string remote_item_text(HANDLE process, HWND list, int index) {
     return text;
 }
 
+std::string remote_item_text_utf8(HANDLE process, HWND list, int index) {
+    const int capacity = 1024;
+    RemoteBlock block(process, sizeof(LVITEMW) + capacity * sizeof(wchar_t));
+    LVITEMW item = {};
+    item.iSubItem = 0;
+    item.pszText = (wchar_t*)(block.address + sizeof(LVITEMW));
+    item.cchTextMax = capacity;
+    WriteProcessMemory(process, block.address, &item, sizeof item, nullptr);
+    int length = (int)SendMessageW(list, LVM_GETITEMTEXTW, index, (LPARAM)block.address);
+    std::wstring text(length > 0 ? length : 0, L'\0');
+    if (length > 0) {
+        ReadProcessMemory(process, block.address + sizeof(LVITEMW), &text[0],
+                          length * sizeof(wchar_t), nullptr);
+    }
+    return utf8_of_wide(text);
+}
+
 int selected_line(HWND list) {
     return (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
 }

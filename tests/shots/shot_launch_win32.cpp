@@ -5,7 +5,8 @@
 //   shot_launch.exe JOB_FILE
 //
 // JOB_FILE holds the tool's command line exactly as a batch file writes it
-// (read from a file so that no shell re-quotes it). The launcher prints
+// (read from a file so that no shell re-quotes it), in UTF-8; it is passed
+// on wide, so that titles and templates in any script arrive as written. The launcher prints
 //   WINDOW left top right bottom
 // (outer rectangle, screen coordinates) when the window waits for input, then
 // waits for JOB_FILE.stop to appear, asks the window to close and prints
@@ -58,6 +59,14 @@ std::string read_command(const std::string& path) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
+}
+
+std::wstring wide_of_utf8(const std::string& text) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], size);
+    wide.resize(wide.size() - 1);
+    return wide;
 }
 
 HWND wait_for_tool_window(HANDLE process, DWORD pid) {
@@ -121,13 +130,14 @@ int main(int argc, char** argv) {
     }
 
     // The console starts minimised so it never covers the tool's window.
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINNOACTIVE;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
-                        nullptr, &startup, &info)) {
+    std::wstring wide_command = wide_of_utf8(command);
+    if (!CreateProcessW(nullptr, &wide_command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                        nullptr, nullptr, &startup, &info)) {
         std::fprintf(stderr, "cannot start: %s\n", command.c_str());
         return 1;
     }

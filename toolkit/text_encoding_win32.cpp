@@ -1,0 +1,63 @@
+// Texts between the tools and the window system: the tools hand over bytes,
+// in the ANSI code page or in UTF-8, and every window and control takes and
+// gives UTF-16 through the Unicode calls, so no character is lost on the way.
+#include <windows.h>
+
+#include "frame/utf8.h"
+#include "toolkit/toolkit.h"
+#include "toolkit/toolkit_internal.h"
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
+
+namespace {
+
+int text_encoding = TEXT_ANSI;
+
+}  // namespace
+
+void set_text_encoding(int encoding) {
+    text_encoding = encoding;
+}
+
+int current_text_encoding() {
+    return text_encoding;
+}
+
+std::wstring to_wide_text(const std::string& text, int encoding) {
+    if (encoding == TEXT_UTF8) {
+        std::u16string wide = utf16_from_utf8(text);
+        return std::wstring(wide.begin(), wide.end());
+    }
+    if (text.empty()) {
+        return std::wstring();
+    }
+    int length = static_cast<int>(text.size());
+    int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(size > 0 ? size : 0, L'\0');
+    if (size > 0) {
+        MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], size);
+    }
+    return wide;
+}
+
+std::string from_wide_text(const wchar_t* text, size_t length, int encoding) {
+    if (encoding == TEXT_UTF8) {
+        return utf8_from_utf16(reinterpret_cast<const char16_t*>(text), length);
+    }
+    if (length == 0) {
+        return std::string();
+    }
+    // Characters the code page lacks become its default character, as in the
+    // ANSI command line the system makes from the wide one.
+    int units = static_cast<int>(length);
+    int size = WideCharToMultiByte(CP_ACP, 0, text, units, nullptr, 0, nullptr, nullptr);
+    std::string bytes(size > 0 ? size : 0, '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_ACP, 0, text, units, &bytes[0], size, nullptr, nullptr);
+    }
+    return bytes;
+}
+
+std::string from_wide_text(const std::wstring& text, int encoding) {
+    return from_wide_text(text.data(), text.size(), encoding);
+}

@@ -14,6 +14,8 @@ constexpr uint32_t PICK_FLAG_OEMOUT = 4;
 constexpr uint32_t PICK_FLAG_CMDCENTER = 8;
 constexpr uint32_t PICK_FLAG_MENU = 16;
 constexpr uint32_t PICK_FLAG_ONTOP = 64;
+constexpr uint32_t PICK_FLAG_FILTER = 128;
+constexpr uint32_t PICK_FLAG_MULTI = 256;
 
 constexpr int32_t PICK_DEFAULT_FONT_SIZE = 9;
 constexpr uint32_t PICK_DEFAULT_BACK_COLOR = 0xFFFFFF;

@@ -114,3 +114,14 @@ TEST(PickOptions, LaterValueWinsAndHighColourBitsAreDropped) {
     // Only the low 32 bits of the value are kept.
     EXPECT_EQ(parse({"l", "/dy=99999999999"}).offset_y, 1215752191);
 }
+
+TEST(PickOptions, FilterAndMultiAreWordOptionsButMultiRefusesMenuMode) {
+    EXPECT_EQ(parse({"l", "/Filter", "/MULTI"}).flags, 128u | 256u);
+    EXPECT_EQ(parse({"l", "/filter", "/menu"}).message, "");
+    // Whichever comes first, the report names /multi as typed.
+    EXPECT_EQ(parse({"l", "/Multi", "/menu"}).message, "Invalid Option: /Multi");
+    EXPECT_EQ(parse({"/menu", "l", "/multi"}).message, "Invalid Option: /multi");
+    // Only the first fault in the order of the command line is reported.
+    EXPECT_EQ(parse({"l", "/bad", "/multi", "/menu"}).message, "Invalid Option: /bad");
+    EXPECT_EQ(parse({"l", "/multi", "/menu", "/bad"}).message, "Invalid Option: /multi");
+}

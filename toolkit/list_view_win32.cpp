@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "toolkit/controls_win32.h"
 #include "toolkit/grid_lines.h"
@@ -75,6 +76,10 @@ std::string item_text(const ControlRecord& record, int index) {
     }
     // The control may answer with a pointer to its own copy instead of filling ours.
     return std::string(item.pszText);
+}
+
+bool takes_several_lines(HWND list) {
+    return (GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL) == 0;
 }
 
 void set_item_state(HWND list, int index, UINT state) {
@@ -201,6 +206,26 @@ LRESULT list_custom_draw(ControlRecord& record, NMLVCUSTOMDRAW& draw) {
 
 }  // namespace
 
+bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESULT* result) {
+    if (!takes_several_lines(record.handle)) {
+        return false;
+    }
+    if (message == WM_KEYDOWN && wparam == 'A' && GetKeyState(VK_CONTROL) < 0) {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED;
+        item.state = LVIS_SELECTED;
+        send_to(record.handle, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                reinterpret_cast<LPARAM>(&item));
+        *result = 0;
+        return true;
+    }
+    if (message == WM_CHAR && wparam == 1) {
+        *result = 0;  // the character Ctrl+A types is no line to search for
+        return true;
+    }
+    return false;
+}
+
 void note_selection_change(ControlRecord& record, int id) {
     record.last_selected = first_selected(record.handle);
     queue_control_event(record, id, DETAIL_CHANGE);
@@ -231,6 +256,9 @@ HWND create_list_view(int id, int x, int y, int width, int height, const std::st
                       int column_width, int flags) {
     DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                   LVS_SHAREIMAGELISTS | LVS_REPORT | LVS_SINGLESEL;
+    if (flags & LIST_MULTIPLE_SELECTION) {
+        style &= ~static_cast<DWORD>(LVS_SINGLESEL);
+    }
     HWND list = create_control(id, CONTROL_KIND_LIST, WC_LISTVIEWA, style, WS_EX_CLIENTEDGE, x, y,
                                width, height, "");
     if (!list) {
@@ -284,6 +312,11 @@ void list_select(int id, int index) {
         return;
     }
     HWND list = record->handle;
+    if (takes_several_lines(list)) {
+        // One message for all: a million selected lines cleared one by one
+        // would take seconds.
+        set_item_state(list, -1, 0);
+    }
     // Bounded, so a control that refuses to clear a state cannot hang the tool.
     int guard = static_cast<int>(send_to(list, LVM_GETITEMCOUNT, 0, 0));
     for (int line = first_selected(list); line != -1 && guard-- >= 0; line = first_selected(list)) {
@@ -294,6 +327,29 @@ void list_select(int id, int index) {
     }
     set_item_state(list, index, LVIS_SELECTED | LVIS_FOCUSED);
     send_to(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), TRUE);
+}
+
+std::vector<int> list_selected_indexes(int id) {
+    std::vector<int> indexes;
+    ControlRecord* record = find_control(id);
+    if (!record || record->kind != CONTROL_KIND_LIST) {
+        return indexes;
+    }
+    HWND list = record->handle;
+    int count = static_cast<int>(send_to(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int line = first_selected(list); line != -1 && static_cast<int>(indexes.size()) < count;
+         line = static_cast<int>(
+             send_to(list, LVM_GETNEXTITEM, static_cast<WPARAM>(line), LVNI_SELECTED))) {
+        indexes.push_back(line);
+    }
+    return indexes;
+}
+
+void list_scroll_to(int id, int index) {
+    ControlRecord* record = find_control(id);
+    if (record && record->kind == CONTROL_KIND_LIST) {
+        send_to(record->handle, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    }
 }
 
 std::string list_item_text(int id, int index) {

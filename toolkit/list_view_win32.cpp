@@ -312,15 +312,18 @@ void list_select(int id, int index) {
         return;
     }
     HWND list = record->handle;
-    if (takes_several_lines(list)) {
-        // One message for all: a million selected lines cleared one by one
-        // would take seconds.
-        set_item_state(list, -1, 0);
+    // The count first: some list controls look for a selected line by asking
+    // line after line, which in a list of a million with nothing selected is
+    // a long way to go for no line. Several lines are cleared in one message.
+    int selected = static_cast<int>(send_to(list, LVM_GETSELECTEDCOUNT, 0, 0));
+    if (selected > 1) {
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED;
+        send_to(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
     }
     // Bounded, so a control that refuses to clear a state cannot hang the tool.
-    int guard = static_cast<int>(send_to(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int line = first_selected(list); line != -1 && guard-- >= 0; line = first_selected(list)) {
-        set_item_state(list, line, 0);
+    for (int guard = selected; guard-- > 0 && send_to(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0;) {
+        set_item_state(list, first_selected(list), 0);
     }
     if (index < 0) {
         return;

@@ -128,8 +128,8 @@ bool virtual_list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* 
             return true;
         case LVN_ODFINDITEMA: {
             const NMLVFINDITEMA& find = *reinterpret_cast<const NMLVFINDITEMA*>(lparam);
-            *result = find_line(record, find.iStart, find.lvfi.flags,
-                                find.lvfi.psz ? find.lvfi.psz : "");
+            *result =
+                find_line(record, find.iStart, find.lvfi.flags, find.lvfi.psz ? find.lvfi.psz : "");
             return true;
         }
         case LVN_ODFINDITEMW: {
@@ -152,16 +152,24 @@ void list_set_source(int id, ListTextSource source, void* context, int count) {
     if (!record) {
         return;
     }
+    count = count < 0 ? 0 : count;
+    bool same_count = record->source && count == record->virtual_count;
     record->source = source;
     record->source_context = context;
-    record->virtual_count = count < 0 ? 0 : count;
+    record->virtual_count = count;
+    if (same_count) {
+        // The lines may differ, the scroll range does not: a redraw will do,
+        // and keeps the scroll bar from being drawn anew.
+        InvalidateRect(record->handle, nullptr, FALSE);
+        return;
+    }
     if (record->virtual_count == 0 && !record->row_measured) {
         // The grid lines of an empty list follow the rows it would have.
         RECT row{};
         row.left = LVIR_BOUNDS;
         if (with_only_line(*record, "", [&](HWND list) {
-                return static_cast<int>(send_to(list, LVM_GETITEMRECT, 0,
-                                                reinterpret_cast<LPARAM>(&row)));
+                return static_cast<int>(
+                    send_to(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
             })) {
             record->row_measured = true;
             record->row_top = row.top;

@@ -82,6 +82,19 @@ bool takes_several_lines(HWND list) {
     return (GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL) == 0;
 }
 
+// Selects (LVIS_SELECTED) or clears every line in one message. Some list
+// controls redraw line by line while they do it, which for a million lines
+// takes far longer than the change itself; one redraw after it is enough.
+void set_every_selection(ControlRecord& record, UINT state) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = state;
+    list_begin_update(tag_of(record.handle));
+    send_to(record.handle, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+            reinterpret_cast<LPARAM>(&item));
+    list_end_update(tag_of(record.handle));
+}
+
 void set_item_state(HWND list, int index, UINT state) {
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
@@ -211,11 +224,7 @@ bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESUL
         return false;
     }
     if (message == WM_KEYDOWN && wparam == 'A' && GetKeyState(VK_CONTROL) < 0) {
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED;
-        item.state = LVIS_SELECTED;
-        send_to(record.handle, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                reinterpret_cast<LPARAM>(&item));
+        set_every_selection(record, LVIS_SELECTED);
         *result = 0;
         return true;
     }
@@ -317,9 +326,7 @@ void list_select(int id, int index) {
     // a long way to go for no line. Several lines are cleared in one message.
     int selected = static_cast<int>(send_to(list, LVM_GETSELECTEDCOUNT, 0, 0));
     if (selected > 1) {
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED;
-        send_to(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        set_every_selection(*record, 0);
     }
     // Bounded, so a control that refuses to clear a state cannot hang the tool.
     for (int guard = selected; guard-- > 0 && send_to(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0;) {

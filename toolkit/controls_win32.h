@@ -63,6 +63,8 @@ bool list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result);
 // Queues a selection change and remembers the first selected line.
 void note_selection_change(ControlRecord& record, int id);
 
+// True for a list whose user may select several lines.
+bool list_takes_several(HWND list);
 // Ctrl+A in a list of several lines selects every line.
 bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESULT* result);
 

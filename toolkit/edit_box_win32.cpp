@@ -2,7 +2,6 @@
 // linked to a list hands that list the keys that move through lines, so the
 // user can narrow a list and pick from it without leaving the box.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "toolkit/controls_win32.h"
 #include "toolkit/toolkit.h"
@@ -15,10 +14,6 @@ constexpr WPARAM CHAR_SELECT_ALL = 1;
 
 bool held(int key) {
     return GetKeyState(key) < 0;
-}
-
-bool takes_several(HWND list) {
-    return (GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL) == 0;
 }
 
 // Keys a one-line box has no use for, and Ctrl+Home / Ctrl+End, whose Home
@@ -125,7 +120,7 @@ bool edit_box_message(ControlRecord& record, UINT message, WPARAM wparam, LPARAM
                         : send_to(target, message, wparam, lparam);
         return true;
     }
-    if (!takes_several(target)) {
+    if (!list_takes_several(target)) {
         return false;
     }
     if (message == WM_KEYDOWN && wparam == 'A' && held(VK_CONTROL)) {

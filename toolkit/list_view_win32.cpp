@@ -78,10 +78,6 @@ std::string item_text(const ControlRecord& record, int index) {
     return std::string(item.pszText);
 }
 
-bool takes_several_lines(HWND list) {
-    return (GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL) == 0;
-}
-
 // Selects (LVIS_SELECTED) or clears every line in one message. Some list
 // controls redraw line by line while they do it, which for a million lines
 // takes far longer than the change itself; one redraw after it is enough.
@@ -220,7 +216,7 @@ LRESULT list_custom_draw(ControlRecord& record, NMLVCUSTOMDRAW& draw) {
 }  // namespace
 
 bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESULT* result) {
-    if (!takes_several_lines(record.handle)) {
+    if (!list_takes_several(record.handle)) {
         return false;
     }
     if (message == WM_KEYDOWN && wparam == 'A' && GetKeyState(VK_CONTROL) < 0) {
@@ -233,6 +229,10 @@ bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESUL
         return true;
     }
     return false;
+}
+
+bool list_takes_several(HWND list) {
+    return (GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL) == 0;
 }
 
 void note_selection_change(ControlRecord& record, int id) {

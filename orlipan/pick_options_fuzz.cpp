@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             abort();
         if ((s.back_color | s.text_color) > 0xFFFFFFu)
             abort();
-        if ((s.flags & ~0x5Fu) != 0)
+        if ((s.flags & ~0x1DFu) != 0)
+            abort();
+        if ((s.flags & PICK_FLAG_MULTI) && (s.flags & PICK_FLAG_MENU))
             abort();
     }
     return 0;

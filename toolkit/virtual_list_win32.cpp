@@ -128,8 +128,8 @@ bool virtual_list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* 
             return true;
         case LVN_ODFINDITEMA: {
             const NMLVFINDITEMA& find = *reinterpret_cast<const NMLVFINDITEMA*>(lparam);
-            *result =
-                find_line(record, find.iStart, find.lvfi.flags, find.lvfi.psz ? find.lvfi.psz : "");
+            *result = find_line(record, find.iStart, find.lvfi.flags,
+                                find.lvfi.psz ? find.lvfi.psz : "");
             return true;
         }
         case LVN_ODFINDITEMW: {
@@ -168,8 +168,8 @@ void list_set_source(int id, ListTextSource source, void* context, int count) {
         RECT row{};
         row.left = LVIR_BOUNDS;
         if (with_only_line(*record, "", [&](HWND list) {
-                return static_cast<int>(
-                    send_to(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
+                return static_cast<int>(send_to(list, LVM_GETITEMRECT, 0,
+                                                reinterpret_cast<LPARAM>(&row)));
             })) {
             record->row_measured = true;
             record->row_top = row.top;

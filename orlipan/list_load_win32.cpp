@@ -8,6 +8,7 @@
 
 #include "orlipan/line_store.h"
 #include "orlipan/list_file_win32.h"
+#include "orlipan/pick_filter_win32.h"
 #include "orlipan/pick_options.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_window_win32.h"
@@ -86,7 +87,10 @@ bool load_list_file() {
     pick_state.item_count = line_count(pick_lines);
     // Without /utf8 the lines are bytes of the ANSI code page, as they always were.
     set_control_encoding(PICK_LIST_ID, utf8_list() ? TEXT_UTF8 : TEXT_ANSI);
-    list_set_source(PICK_LIST_ID, pick_line, nullptr, pick_state.item_count);
+    if (filtering())
+        start_filter(pick_lines);
+    else
+        list_set_source(PICK_LIST_ID, pick_line, nullptr, pick_state.item_count);
     return true;
 }
 

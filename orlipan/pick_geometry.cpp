@@ -61,6 +61,8 @@ PickGeometry compute_pick_geometry(const GeometryInput& in) {
         out.inner_height = add32(height, 2 * out.margin);
         out.initial_selection = -1;
     }
+    // The box comes on top of what the list needs; the list keeps its size.
+    out.inner_height = add32(out.inner_height, in.box_height);
 
     const PickRect& centre_of = in.console_center ? in.console_rect : in.work_area;
     int32_t cx = add32(centre_of.left, centre_of.right) / 2;
@@ -79,11 +81,21 @@ int32_t pick_default_row_height(int32_t dpi) {
     return scale_to_dpi(PICK_DEFAULT_ROW_HEIGHT, dpi);
 }
 
-PickRect pick_list_layout(int32_t inner_width, int32_t inner_height, int32_t margin) {
+PickRect pick_list_layout(int32_t inner_width, int32_t inner_height, int32_t margin,
+                          int32_t box_height) {
     PickRect list;
     list.left = margin;
-    list.top = margin;
+    list.top = margin + box_height;
     list.right = inner_width - margin;
     list.bottom = inner_height - margin;
     return list;
+}
+
+PickRect pick_box_layout(int32_t inner_width, int32_t margin, int32_t box_height) {
+    PickRect box;
+    box.left = margin;
+    box.top = margin;
+    box.right = inner_width - margin;
+    box.bottom = margin + box_height;
+    return box;
 }

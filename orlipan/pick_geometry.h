@@ -30,6 +30,7 @@ struct GeometryInput {
     int32_t offset_y = 0;
     bool menu = false;
     bool console_center = false;
+    int32_t box_height = 0;  // the filter box above the list; 0 without one
     PickRect work_area;
     PickRect console_rect;
     int32_t dpi = DPI_BASE;
@@ -51,5 +52,8 @@ PickGeometry compute_pick_geometry(const GeometryInput& input);
 int32_t pick_default_row_height(int32_t dpi);
 
 // Where the list goes inside a window of the given inner size: left, top,
-// right, bottom in client coordinates.
-PickRect pick_list_layout(int32_t inner_width, int32_t inner_height, int32_t margin);
+// right, bottom in client coordinates; below the filter box if there is one.
+PickRect pick_list_layout(int32_t inner_width, int32_t inner_height, int32_t margin,
+                          int32_t box_height = 0);
+// Where the filter box goes: across the top, inside the margin.
+PickRect pick_box_layout(int32_t inner_width, int32_t margin, int32_t box_height);

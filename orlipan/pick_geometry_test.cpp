@@ -236,3 +236,22 @@ TEST(PickGeometryScaled, DefaultRowHeightIs18At96DpiAndScalesWithTheDisplay) {
     EXPECT_EQ(pick_default_row_height(144), 27);
     EXPECT_EQ(pick_default_row_height(192), 36);
 }
+
+TEST(PickGeometry, FilterBoxAddsItsHeightAboveAListOfUnchangedSize) {
+    GeometryInput in = example();
+    in.menu = true;
+    in.box_height = 22;
+    PickGeometry g = compute_pick_geometry(in);
+    EXPECT_EQ(g.inner_height, 99 + 22);
+    EXPECT_EQ(g.inner_width, 203);
+    EXPECT_EQ(g.y, 471 - 11);
+    PickRect box = pick_box_layout(g.inner_width, g.margin, 22);
+    PickRect list = pick_list_layout(g.inner_width, g.inner_height, g.margin, 22);
+    EXPECT_EQ(box.top, 20);
+    EXPECT_EQ(box.bottom, list.top);
+    EXPECT_EQ(box.right, list.right);
+    EXPECT_EQ(list.bottom - list.top, 59);
+    // A list cut to the work area keeps its cut height; the box comes on top.
+    in.item_count = 1000000;
+    EXPECT_EQ(compute_pick_geometry(in).inner_height, 832 + 40 + 22);
+}

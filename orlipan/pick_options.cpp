@@ -25,6 +25,7 @@ const WordOption WORD_OPTIONS[] = {
     {"oemout", PICK_FLAG_OEMOUT}, {"cmdcenter", PICK_FLAG_CMDCENTER},
     {"menu", PICK_FLAG_MENU},     {"ontop", PICK_FLAG_ONTOP},
     {"utf8", PICK_FLAG_UTF8},
+    {"filter", PICK_FLAG_FILTER}, {"multi", PICK_FLAG_MULTI},
 };
 
 bool apply_word_option(const std::string& opt, PickSettings* settings) {
@@ -97,10 +98,19 @@ PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
         settings.message = pick_help_text();
         return settings;
     }
+    std::string multi_as_typed;
     for (const std::string& arg : arguments) {
         if (first_char_code(arg) == '/') {
             if (!apply_option(arg, &settings)) {
                 settings.message = PICK_INVALID_OPTION + arg;
+                return settings;
+            }
+            if ((settings.flags & PICK_FLAG_MULTI) && multi_as_typed.empty())
+                multi_as_typed = arg;
+            // In menu mode one click already accepts: there is no choosing
+            // of several lines to be had.
+            if ((settings.flags & PICK_FLAG_MULTI) && (settings.flags & PICK_FLAG_MENU)) {
+                settings.message = PICK_INVALID_OPTION + multi_as_typed;
                 return settings;
             }
         } else if (!apply_positional(arg, expand_path, &settings)) {

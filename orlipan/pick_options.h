@@ -14,6 +14,8 @@ constexpr uint32_t PICK_FLAG_OEMOUT = 4;
 constexpr uint32_t PICK_FLAG_CMDCENTER = 8;
 constexpr uint32_t PICK_FLAG_MENU = 16;
 constexpr uint32_t PICK_FLAG_ONTOP = 64;
+constexpr uint32_t PICK_FLAG_FILTER = 128;
+constexpr uint32_t PICK_FLAG_MULTI = 256;
 // The list is UTF-8 and the output too; the OEM conversions cannot go with it.
 constexpr uint32_t PICK_FLAG_UTF8 = 1024;
 

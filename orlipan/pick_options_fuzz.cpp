@@ -24,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             abort();
         if ((s.back_color | s.text_color) > 0xFFFFFFu)
             abort();
-        if ((s.flags & ~(0x5Fu | PICK_FLAG_UTF8)) != 0)
+        if ((s.flags & ~(0x1DFu | PICK_FLAG_UTF8)) != 0)
+            abort();
+        if ((s.flags & PICK_FLAG_MULTI) && (s.flags & PICK_FLAG_MENU))
             abort();
         if ((s.flags & PICK_FLAG_UTF8) && (s.flags & (PICK_FLAG_OEMLIST | PICK_FLAG_OEMOUT)))
             abort();

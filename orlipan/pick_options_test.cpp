@@ -144,3 +144,14 @@ TEST(PickOptions, HelpArgumentAnywhereShowsOnlyTheHelp) {
     EXPECT_EQ(parse({"l", "/ ?"}).message, "Invalid Option: / ?");
     EXPECT_EQ(parse({"-?"}).list_file, "C:\\work\\-?");
 }
+
+TEST(PickOptions, FilterAndMultiAreWordOptionsButMultiRefusesMenuMode) {
+    EXPECT_EQ(parse({"l", "/Filter", "/MULTI"}).flags, 128u | 256u);
+    EXPECT_EQ(parse({"l", "/filter", "/menu"}).message, "");
+    // Whichever comes first, the report names /multi as typed.
+    EXPECT_EQ(parse({"l", "/Multi", "/menu"}).message, "Invalid Option: /Multi");
+    EXPECT_EQ(parse({"/menu", "l", "/multi"}).message, "Invalid Option: /multi");
+    // Only the first fault in the order of the command line is reported.
+    EXPECT_EQ(parse({"l", "/bad", "/multi", "/menu"}).message, "Invalid Option: /bad");
+    EXPECT_EQ(parse({"l", "/multi", "/menu", "/bad"}).message, "Invalid Option: /multi");
+}

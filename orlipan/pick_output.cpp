@@ -30,13 +30,44 @@ int check_accept(int selected_index, bool menu, const std::string& line) {
     return ACCEPT_TAKE;
 }
 
-std::string make_pick_output(const std::string& output_string, const std::string& item,
-                             bool quote) {
-    // Done on the template before the line goes in, so the line's own
-    // apostrophes are never touched.
-    const std::string templ = replace_text(output_string, "''", "\"", 0);
+namespace {
+
+// Done on the template before the line goes in, so the line's own
+// apostrophes are never touched.
+std::string quotes_of(const std::string& output_string) {
+    return replace_text(output_string, "''", "\"", 0);
+}
+
+std::string fill_in(const std::string& templ, const std::string& item, bool quote) {
     const std::string inserted = quote ? "\"" + item + "\"" : item;
     return replace_text(templ, "$item", inserted, REPLACE_IGNORE_CASE);
+}
+
+}  // namespace
+
+std::string make_pick_output(const std::string& output_string, const std::string& item,
+                             bool quote) {
+    return fill_in(quotes_of(output_string), item, quote);
+}
+
+std::string make_multi_output(const std::string& output_string, int count,
+                              const std::function<std::string(int)>& item_of, bool quote) {
+    std::string out;
+    if (output_string.empty())
+        return out;
+    const std::string templ = quotes_of(output_string);
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            out += "\r\n";
+        out += fill_in(templ, item_of(i), quote);
+    }
+    return out;
+}
+
+int multi_exit_code(int chosen_count) {
+    if (chosen_count < 0)
+        return 0;
+    return chosen_count > PICK_EXIT_LIMIT ? PICK_EXIT_LIMIT : chosen_count;
 }
 
 int pick_exit_code(int picked_index) {

@@ -1,6 +1,7 @@
 // What the selection loop decides and what an accepted line turns into.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Loop actions; the Enter and Escape shortcut ids equal the first two.
@@ -27,3 +28,11 @@ std::string make_pick_output(const std::string& output_string, const std::string
 
 // Line number of a 0-based index, capped at what an exit code can carry.
 int pick_exit_code(int picked_index);
+
+// Several chosen lines: the template filled in for each of the `count` lines
+// that `item_of` gives, in order, joined by CR LF with none after the last;
+// nothing for an empty template.
+std::string make_multi_output(const std::string& output_string, int count,
+                              const std::function<std::string(int)>& item_of, bool quote);
+// The number of chosen lines, capped at what an exit code can carry.
+int multi_exit_code(int chosen_count);

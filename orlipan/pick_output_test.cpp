@@ -66,3 +66,23 @@ TEST(PickOutput, BlankMenuLinesAreSeparators) {
     EXPECT_EQ(check_accept(4, true, "\t"), ACCEPT_TAKE);
     EXPECT_EQ(check_accept(4, true, " a "), ACCEPT_TAKE);
 }
+
+namespace {
+
+std::string multi(const std::string& output_string, const std::vector<std::string>& items,
+                  bool quote = false) {
+    return make_multi_output(
+        output_string, static_cast<int>(items.size()), [&](int i) { return items[i]; }, quote);
+}
+
+}  // namespace
+
+TEST(PickOutput, SeveralLinesFillTheTemplateOnceEachJoinedByCrLf) {
+    EXPECT_EQ(multi("copy ''$item'' D:\\", {"a b.txt", "c.txt"}),
+              "copy \"a b.txt\" D:\\\r\ncopy \"c.txt\" D:\\");
+    EXPECT_EQ(multi("echo $item", {"a b", ""}, true), "echo \"a b\"\r\necho \"\"");
+    EXPECT_EQ(multi("$item", {"only"}), "only");
+    EXPECT_EQ(multi("", {"a", "b"}), "");
+    EXPECT_EQ(multi_exit_code(2), 2);
+    EXPECT_EQ(multi_exit_code(1000000), 255);
+}

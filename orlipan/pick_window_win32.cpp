@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "frame/frame.h"
+#include "orlipan/pick_filter_win32.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
 
@@ -75,6 +76,8 @@ void apply_menu_look() {
 
 bool build_pick_window() {
     int list_flags = PICK_LIST_FLAGS | (menu_mode() ? LIST_GRID_LINES : 0);
+    if (pick_settings.flags & PICK_FLAG_MULTI)
+        list_flags |= LIST_MULTIPLE_SELECTION;
     if (!open_window(PICK_WINDOW, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, pick_settings.title,
                      PICK_WINDOW_FLAGS, console_window)) {
         return false;
@@ -90,6 +93,7 @@ bool build_pick_window() {
     set_control_font(PICK_LIST_ID, font);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_BACK, pick_settings.back_color);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_TEXT, pick_settings.text_color);
+    pick_state.box_height = create_filter_box(font);
     add_shortcut(PICK_WINDOW, KEY_ENTER, PICK_ACCEPT);
     add_shortcut(PICK_WINDOW, KEY_ESCAPE, PICK_CANCEL);
     capture_screen_areas();
@@ -113,6 +117,7 @@ void size_pick_window() {
     in.work_area = pick_state.work_area;
     in.console_rect = pick_state.console_rect;
     in.dpi = pick_state.dpi;
+    in.box_height = pick_state.box_height;
     PickGeometry g = compute_pick_geometry(in);
     pick_state.scrolled = g.scrolled;
     pick_state.margin = g.margin;
@@ -127,12 +132,18 @@ void size_pick_window() {
     if (pick_settings.flags & PICK_FLAG_ONTOP)
         set_window_topmost(PICK_WINDOW, 1);
     list_select(PICK_LIST_ID, pick_state.initial_selection);
-    focus_control(PICK_LIST_ID);
+    focus_control(filtering() ? PICK_BOX_ID : PICK_LIST_ID);
 }
 
 void layout_pick_list() {
-    PickRect list = pick_list_layout(window_inner_width(PICK_WINDOW),
-                                     window_inner_height(PICK_WINDOW), pick_state.margin);
+    PickRect list =
+        pick_list_layout(window_inner_width(PICK_WINDOW), window_inner_height(PICK_WINDOW),
+                         pick_state.margin, pick_state.box_height);
+    if (filtering()) {
+        PickRect box = pick_box_layout(window_inner_width(PICK_WINDOW), pick_state.margin,
+                                       pick_state.box_height);
+        resize_control(PICK_BOX_ID, box.left, box.top, box.right - box.left, box.bottom - box.top);
+    }
     resize_control(PICK_LIST_ID, list.left, list.top, list.right - list.left,
                    list.bottom - list.top);
     SendMessageA(pick_state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);

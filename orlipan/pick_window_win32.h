@@ -18,6 +18,7 @@ struct PickState {
     int row_height = PICK_DEFAULT_ROW_HEIGHT;
     bool scrolled = false;
     int margin = 0;
+    int box_height = 0;  // the filter box; 0 without one
     int initial_selection = 0;
     int picked_index = 0;
     int dpi = DPI_BASE;

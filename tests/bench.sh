@@ -18,8 +18,17 @@
 # are also read from a pipe and held against the 3-line list, and the peak
 # working set against the memory allowed for the list (32 MiB + twice its size).
 #
-# BENCH_RUNS (default 3) runs per small case, BENCH_RUNS_LARGE (default 1) per
-# list of 100,000 lines or more; the median is shown.
+# Typing into the filter box (/filter) of the million-line list: launch.exe
+# types a text key by key and times each key from outside, from the key to
+# the narrowed list drawn (see launch.cpp); the first key filters all lines,
+# later keys only the lines still shown. The peak working set after typing is
+# held against the same allowance plus the filter's 4 bytes a line. A key
+# typed into the box of a 3-line list shows what a key costs besides the
+# filtering: the input, the box and the drawing.
+#
+# BENCH_RUNS (default 3) runs per small case and per typing case,
+# BENCH_RUNS_LARGE (default 1) per list of 100,000 lines or more; the median is
+# shown.
 set -euo pipefail
 
 BIN=$(cd "${1:?usage: bench.sh BIN_DIR}" && pwd)
@@ -73,6 +82,38 @@ measure() {  # label, baseline label, runs, program, args...
         "$(median <"$peaks")" "$close"
 }
 
+# Runs `orlipan LIST Bench ... /filter` and types TEXT; appends
+# "label|first key ms|last key ms|slowest key ms|peak KiB|lines shown after each key".
+TYPING="$WORK/typing"
+: >"$TYPING"
+measure_typing() {  # label, runs, text, list
+    local label=$1 runs=$2 text=$3 list=$4 out keys shown="" i
+    local firsts="$WORK/firsts" lasts="$WORK/lasts" slowest="$WORK/slowest" peaks="$WORK/tpeaks"
+    : >"$firsts"
+    : >"$lasts"
+    : >"$slowest"
+    : >"$peaks"
+    for ((i = 1; i <= runs; i++)); do
+        out=$("$HERE/wine-run.sh" "$BIN/launch.exe" --measure --escape --type "$text" \
+            --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" "$(windows_path "$list")" Bench \
+            'set x=$item' /filter 2>/dev/null | tr -d '\r')
+        keys=$(sed -n 's/^key_ms=\([0-9.]*\) .*/\1/p' <<<"$out")
+        if [ -z "$keys" ]; then
+            echo "  $label: no typing (${out//$'\n'/ })" >&2
+            continue
+        fi
+        head -1 <<<"$keys" >>"$firsts"
+        tail -1 <<<"$keys" >>"$lasts"
+        sort -n <<<"$keys" | tail -1 >>"$slowest"
+        sed -n 's/^typed_peak_working_set_kb=\([0-9]*\)$/\1/p' <<<"$out" >>"$peaks"
+        shown=$(sed -n 's/^key_ms=.* shown=\([0-9]*\)$/\1/p' <<<"$out" | paste -sd' ')
+    done
+    printf '%s|%s|%s|%s|%s|%s\n' "$label" "$(median <"$firsts")" "$(median <"$lasts")" \
+        "$(median <"$slowest")" "$(median <"$peaks")" "$shown" >>"$TYPING"
+    printf '  %-34s first key %s ms, last key %s ms, slowest %s ms\n' "$label" \
+        "$(median <"$firsts")" "$(median <"$lasts")" "$(median <"$slowest")"
+}
+
 echo "Benchmark: time to first visible window and peak working set (median of runs)"
 measure "baseline MessageBoxA" "" "$RUNS" baseline_message_box.exe
 # What every tool must do first (common controls, console window), then MessageBoxA.
@@ -99,12 +140,19 @@ for n in 3 10000 100000 1000000 10000000; do
     LAUNCH_OPTIONS=(--escape)
     measure "orlipan $n lines" "baseline list view $n lines" "$runs" orlipan.exe \
         "$(windows_path "$list")" Bench 'set x=$item'
+    # What a key costs with next to nothing to filter: input, box and drawing.
+    [ "$n" = 3 ] && measure_typing 'type "e", 3 lines' "$RUNS" e "$list"
     if [ "$n" = 1000000 ]; then
         LAUNCH_OPTIONS=(--escape --pipe-in "$(windows_path "$list")")
         measure "orlipan $n lines, pipe" "orlipan 3 lines" "$runs" orlipan.exe - Bench 'set x=$item'
         printf '%s|%s\n' "orlipan $n lines" "$(($(stat -c %s "$list") * 2 / 1024 + 32768))" >>"$LIMITS"
         printf '%s|%s\n' "orlipan $n lines, pipe" "$(($(stat -c %s "$list") * 2 / 1024 + 32768))" \
             >>"$LIMITS"
+        # Cheap next to loading the list, so as many runs as a small case.
+        measure_typing 'type "e" (every line)' "$RUNS" e "$list"
+        measure_typing 'type "99999" (19 lines)' "$RUNS" 99999 "$list"
+        measure_typing 'type "x" (no line)' "$RUNS" x "$list"
+        FILTER_LIMIT=$(($(stat -c %s "$list") * 2 / 1024 + 32768 + n * 4 / 1024))
     fi
     rm -f "$list"
 done
@@ -138,3 +186,14 @@ awk -F'|' '
                 printf "%-34s peak %s KiB, allowed %s KiB (32 MiB + 2 x the list)\n", n, kb[row[n]],
                     limit[n]
     }' "$LIMITS" "$RESULTS"
+
+echo
+echo "Typing into the filter box of 1,000,000 lines (and of 3): ms from a key to the list drawn"
+echo "(median of runs; target 100 ms a key), and the peak working set after typing"
+awk -F'|' -v limit="${FILTER_LIMIT:-}" '
+    BEGIN { printf "%-26s %10s %10s %10s %14s\n", "case", "first key", "last key", "slowest", "peak" }
+    { printf "%-26s %10s %10s %10s %10s KiB  shown after each key: %s\n", $1, $2, $3, $4, $5, $6 }
+    END {
+        if (limit != "")
+            printf "allowed with /filter: %s KiB (32 MiB + 2 x the list + 4 bytes a line)\n", limit
+    }' "$TYPING"

@@ -67,6 +67,8 @@ WIN_BIN=$(win_path "$BIN")
 # Sample list files, in the batch files' own CR LF form.
 printf 'Red\r\nOrange\r\nYellow\r\nGreen\r\nBlue\r\nViolet\r\nBlack\r\nWhite\r\n' \
     >"$WORK/colours.txt"
+printf 'Budget 2024.xls\r\nHoliday photos.zip\r\nMeeting notes 2024-03.docx\r\nProject plan.docx\r\nReport 2023.pdf\r\nReport 2024 draft.docx\r\nReport 2024 final.pdf\r\nTravel expenses 2024.xls\r\n' \
+    >"$WORK/documents.txt"
 printf 'Edit the notes\r\nShow the calendar\r\n\r\nBack up the documents\r\nCheck the disk\r\n\r\nQuit\r\n' \
     >"$WORK/menu.txt"
 # A list in UTF-8, as Notepad saves it, in Greek and Russian: the colours
@@ -97,12 +99,14 @@ capture() {  # desktop_id geometry out
     return 1
 }
 
-shot() {  # name command_line_for_windows
-    local name=$1 command=$2 job="$WORK/$1.job" result="$WORK/$1.out" _
+shot() {  # name command_line_for_windows [text_to_type]
+    local name=$1 command=$2 typed=${3:-} job="$WORK/$1.job" result="$WORK/$1.out" _
     printf '%s' "$command" >"$job"
     : >"$result"
+    local typing=()
+    [ -n "$typed" ] && typing=("$typed")
     wine explorer "/desktop=$DESKTOP,$DESKTOP_SIZE" "$(win_path "$LAUNCHER")" "$(win_path "$job")" \
-        >"$result" 2>"$WORK/$name.err" &
+        "${typing[@]}" >"$result" 2>"$WORK/$name.err" &
     local pid=$!
     LAUNCHER_PIDS+=("$pid")
 
@@ -158,6 +162,7 @@ mkdir -p "$OUT"
 start=$SECONDS
 WIN_COLOURS=$(win_path "$WORK/colours.txt")
 WIN_MENU=$(win_path "$WORK/menu.txt")
+WIN_DOCUMENTS=$(win_path "$WORK/documents.txt")
 shot orlipan_list \
     "\"$WIN_BIN\\orlipan.exe\" \"$WIN_COLOURS\" \"Pick a colour\" \"set colour=\$item\""
 shot orlipan_menu \
@@ -165,6 +170,9 @@ shot orlipan_menu \
 WIN_UTF8=$(win_path "$WORK/colours_utf8.txt")
 shot orlipan_utf8 \
     "\"$WIN_BIN\\orlipan.exe\" \"$WIN_UTF8\" \"Χρώμα — Цвет\" \"set colour=\$item\" /utf8"
+shot orlipan_filter \
+    "\"$WIN_BIN\\orlipan.exe\" \"$WIN_DOCUMENTS\" \"Open a document\" \"start '''' ''\$item''\" /filter" \
+    "rep 2024"
 shot vemo_countdown \
     "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy the files now?^They will replace the old ones.\" \"&Yes;&No;Cancel (\$)\" /TM=30 /DB=2"
 shot vemo_error \

@@ -1,6 +1,7 @@
 // Controls of the toolkit: the one-column list (list_view_win32.cpp), static
-// labels and push buttons, kept in a registry keyed by the ids the tools choose. Every control is
-// subclassed so that its record lives exactly as long as its native window.
+// labels, push buttons and one-line edit boxes (edit_box_win32.cpp), kept in
+// a registry keyed by the ids the tools choose. Every control is subclassed so
+// that its record lives exactly as long as its native window.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -112,6 +113,14 @@ LRESULT CALLBACK control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
         return DefWindowProcW(hwnd, message, wparam, lparam);
     }
     WNDPROC previous = record->previous_procedure;
+    LRESULT taken = 0;
+    if (record->kind == CONTROL_KIND_EDIT &&
+        edit_box_message(*record, message, wparam, lparam, &taken)) {
+        return taken;
+    }
+    if (record->kind == CONTROL_KIND_LIST && list_key_message(*record, message, wparam, &taken)) {
+        return taken;
+    }
     if (message == WM_NCDESTROY) {
         drop_control(hwnd, id);
     } else if (message == WM_SETFONT) {
@@ -298,9 +307,14 @@ void release_controls() {
 }
 
 // Button clicks need nothing of the control side: the window side turns the
-// notification code into the immediate event itself.
-bool control_command(HWND, WPARAM, LPARAM, LRESULT*) {
-    return false;
+// notification code into the immediate event itself. Edit boxes report their
+// changes here.
+bool control_command(HWND, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+    ControlRecord* record = control_of_window(reinterpret_cast<HWND>(lparam));
+    if (!record || record->kind != CONTROL_KIND_EDIT) {
+        return false;
+    }
+    return edit_box_command(*record, HIWORD(wparam), result);
 }
 
 bool control_notify(HWND, WPARAM, LPARAM lparam, LRESULT* result) {

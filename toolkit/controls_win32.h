@@ -11,6 +11,7 @@
 constexpr int CONTROL_KIND_LIST = 1;
 constexpr int CONTROL_KIND_LABEL = 2;
 constexpr int CONTROL_KIND_BUTTON = 3;
+constexpr int CONTROL_KIND_EDIT = 4;
 
 constexpr COLORREF COLOR_NONE = static_cast<COLORREF>(COLOR_DEFAULT);
 
@@ -35,6 +36,8 @@ struct ControlRecord {
     bool row_measured = false;
     int row_top = 0;
     int row_bottom = 0;
+    // Edit box: the list that takes its line-moving keys, or -1.
+    int key_target = -1;
     // Label.
     COLORREF text_color = COLOR_NONE;
     COLORREF back_color = COLOR_NONE;
@@ -60,6 +63,19 @@ std::string selected_item_text(const ControlRecord& record);
 bool list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result);
 // Queues a selection change and remembers the first selected line.
 void note_selection_change(ControlRecord& record, int id);
+
+// True for a list whose user may select several lines.
+bool list_takes_several(HWND list);
+// Ctrl+A in a list of several lines selects every line.
+bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESULT* result);
+
+// ---- provided by the edit box ----
+
+// A notification of the box to its window (EN_ code).
+bool edit_box_command(ControlRecord& record, int code, LRESULT* result);
+// The keys a box linked to a list hands over; true when taken.
+bool edit_box_message(ControlRecord& record, UINT message, WPARAM wparam, LPARAM lparam,
+                      LRESULT* result);
 
 // ---- provided by the virtual list ----
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "toolkit/controls_win32.h"
 #include "toolkit/grid_lines.h"
@@ -76,6 +77,19 @@ std::string item_text(const ControlRecord& record, int index) {
     }
     // The control may answer with a pointer to its own copy instead of filling ours.
     return from_wide_text(item.pszText, wcslen(item.pszText), record.encoding);
+}
+
+// Selects (LVIS_SELECTED) or clears every line in one message. Some list
+// controls redraw line by line while they do it, which for a million lines
+// takes far longer than the change itself; one redraw after it is enough.
+void set_every_selection(ControlRecord& record, UINT state) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = state;
+    list_begin_update(tag_of(record.handle));
+    send_to(record.handle, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+            reinterpret_cast<LPARAM>(&item));
+    list_end_update(tag_of(record.handle));
 }
 
 void set_item_state(HWND list, int index, UINT state) {
@@ -202,6 +216,26 @@ LRESULT list_custom_draw(ControlRecord& record, NMLVCUSTOMDRAW& draw) {
 
 }  // namespace
 
+bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESULT* result) {
+    if (!list_takes_several(record.handle)) {
+        return false;
+    }
+    if (message == WM_KEYDOWN && wparam == 'A' && GetKeyState(VK_CONTROL) < 0) {
+        set_every_selection(record, LVIS_SELECTED);
+        *result = 0;
+        return true;
+    }
+    if (message == WM_CHAR && wparam == 1) {
+        *result = 0;  // the character Ctrl+A types is no line to search for
+        return true;
+    }
+    return false;
+}
+
+bool list_takes_several(HWND list) {
+    return (GetWindowLongA(list, GWL_STYLE) & LVS_SINGLESEL) == 0;
+}
+
 void note_selection_change(ControlRecord& record, int id) {
     record.last_selected = first_selected(record.handle);
     queue_control_event(record, id, DETAIL_CHANGE);
@@ -232,6 +266,9 @@ HWND create_list_view(int id, int x, int y, int width, int height, const std::st
                       int column_width, int flags) {
     DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                   LVS_SHAREIMAGELISTS | LVS_REPORT | LVS_SINGLESEL;
+    if (flags & LIST_MULTIPLE_SELECTION) {
+        style &= ~static_cast<DWORD>(LVS_SINGLESEL);
+    }
     HWND list = create_control(id, CONTROL_KIND_LIST, WC_LISTVIEWW, style, WS_EX_CLIENTEDGE, x, y,
                                width, height, "");
     if (!list) {
@@ -287,16 +324,45 @@ void list_select(int id, int index) {
         return;
     }
     HWND list = record->handle;
+    // The count first: some list controls look for a selected line by asking
+    // line after line, which in a list of a million with nothing selected is
+    // a long way to go for no line. Several lines are cleared in one message.
+    int selected = static_cast<int>(send_to(list, LVM_GETSELECTEDCOUNT, 0, 0));
+    if (selected > 1) {
+        set_every_selection(*record, 0);
+    }
     // Bounded, so a control that refuses to clear a state cannot hang the tool.
-    int guard = static_cast<int>(send_to(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int line = first_selected(list); line != -1 && guard-- >= 0; line = first_selected(list)) {
-        set_item_state(list, line, 0);
+    for (int guard = selected; guard-- > 0 && send_to(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0;) {
+        set_item_state(list, first_selected(list), 0);
     }
     if (index < 0) {
         return;
     }
     set_item_state(list, index, LVIS_SELECTED | LVIS_FOCUSED);
     send_to(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), TRUE);
+}
+
+std::vector<int> list_selected_indexes(int id) {
+    std::vector<int> indexes;
+    ControlRecord* record = find_control(id);
+    if (!record || record->kind != CONTROL_KIND_LIST) {
+        return indexes;
+    }
+    HWND list = record->handle;
+    int count = static_cast<int>(send_to(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int line = first_selected(list); line != -1 && static_cast<int>(indexes.size()) < count;
+         line = static_cast<int>(
+             send_to(list, LVM_GETNEXTITEM, static_cast<WPARAM>(line), LVNI_SELECTED))) {
+        indexes.push_back(line);
+    }
+    return indexes;
+}
+
+void list_scroll_to(int id, int index) {
+    ControlRecord* record = find_control(id);
+    if (record && record->kind == CONTROL_KIND_LIST) {
+        send_to(record->handle, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    }
 }
 
 std::string list_item_text(int id, int index) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "toolkit/event_kinds.h"
 
@@ -93,6 +94,9 @@ constexpr int LIST_FULL_ROW_SELECT = 0x40000000;
 // The lines stay with the tool, which hands the list a text source: the list
 // asks for the few lines it draws, so a million lines cost no more than three.
 constexpr int LIST_VIRTUAL = 0x1000;
+// The user may select several lines (Ctrl and Shift with clicks and arrow
+// keys, Ctrl+A for all). The bit is that of WS_VISIBLE, which a list has anyway.
+constexpr int LIST_MULTIPLE_SELECTION = 0x10000000;
 
 constexpr int COLOR_SLOT_TEXT = 1;
 constexpr int COLOR_SLOT_BACK = 2;
@@ -104,9 +108,16 @@ HWND create_label(int id, int x, int y, int width, int height, const std::string
 HWND create_button(int id, int x, int y, int width, int height, const std::string& text,
                    int flags = 0);
 
+HWND create_edit_box(int id, int x, int y, int width, int height, const std::string& text,
+                     int flags = 0);
+
 void list_add_item(int id, int position, const std::string& text);
 int list_selected_index(int id);
+// Every selected line, in list order.
+std::vector<int> list_selected_indexes(int id);
 void list_select(int id, int index);
+// Scrolls the least that shows line `index` whole.
+void list_scroll_to(int id, int index);
 std::string list_item_text(int id, int index);
 std::string control_text(int id);
 void set_control_text(int id, const std::string& text);
@@ -132,6 +143,14 @@ bool list_char_widths(int id, int widths[256]);
 int list_text_width(int id, const std::string& text);
 // Advance widths of the 256 code points from `first` on in the list's font.
 bool list_code_point_widths(int id, unsigned first, int widths[256]);
+
+// A box linked to a list hands it Up, Down, Page Up, Page Down, Ctrl+Home and
+// Ctrl+End (as Home and End), and Ctrl+A when the list takes several lines:
+// typing and picking go on together. Typing in a box brings EVENT_CONTROL
+// with DETAIL_CHANGE.
+void link_edit_to_list(int id, int list_id);
+// The height that shows one line of the box's font with its edge.
+int edit_box_height(int id);
 
 // List controls fill fastest with redrawing suspended; a tool adding many lines
 // brackets them with these (nesting is counted).

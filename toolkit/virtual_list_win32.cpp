@@ -226,9 +226,17 @@ void list_set_source(int id, ListTextSource source, void* context, int count) {
     if (!record) {
         return;
     }
+    count = count < 0 ? 0 : count;
+    bool same_count = record->source && count == record->virtual_count;
     record->source = source;
     record->source_context = context;
-    record->virtual_count = count < 0 ? 0 : count;
+    record->virtual_count = count;
+    if (same_count) {
+        // The lines may differ, the scroll range does not: a redraw will do,
+        // and keeps the scroll bar from being drawn anew.
+        InvalidateRect(record->handle, nullptr, FALSE);
+        return;
+    }
     if (record->virtual_count == 0 && !record->row_measured) {
         // The grid lines of an empty list follow the rows it would have.
         RECT row{};

@@ -3,7 +3,7 @@
 // benchmark:
 //
 //   launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE]
-//          [--measure [--escape] [--close-wait MS]] [--timeout MS] COMMAND LINE
+//          [--measure [--escape] [--type TEXT] [--close-wait MS]] [--timeout MS] COMMAND LINE
 //
 // Everything after the options is passed to CreateProcessA unchanged.
 //   --out FILE    standard output of the program goes to FILE
@@ -14,9 +14,14 @@
 //                 peak working set; then the window is asked to close, and
 //                 the program is ended if it has not within --close-wait MS;
 //                 with --escape the window is closed by pressing Escape in it,
-//                 as a user does, instead of by a close request
+//                 as a user does, instead of by a close request; with --type
+//                 the characters of TEXT are first typed one by one into the
+//                 window's edit box (a pick window with /filter), each timed
+//                 from the key to the list drawn anew, and the peak working
+//                 set is read again after the typing
 // The last line printed is "exit_code=N" (or "exit_code=timeout").
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <cstdio>
@@ -32,6 +37,7 @@ struct LaunchArgs {
     std::string out_file;
     std::string pipe_in_file;
     bool escape = false;
+    std::string typed;
     std::string ready_file;
     std::string go_file;
     bool measure = false;
@@ -78,6 +84,8 @@ LaunchArgs parse_launch_args(const char* line) {
             args.measure = true;
         if (option == "--escape")
             args.escape = true;
+        if (option == "--type")
+            args.typed = next_token(line);
         if (option == "--timeout")
             args.timeout_ms = strtoul(next_token(line).c_str(), nullptr, 10);
         if (option == "--close-wait") {
@@ -233,6 +241,63 @@ void send_escape() {
     SendInput(2, keys, sizeof(INPUT));
 }
 
+void send_character(char c) {
+    SHORT key = VkKeyScanA(c);
+    WORD vk = LOBYTE(key);
+    bool shift = (HIBYTE(key) & 1) != 0;
+    INPUT keys[4] = {};
+    int n = 0;
+    if (shift)
+        keys[n++].ki.wVk = VK_SHIFT;
+    keys[n++].ki.wVk = vk;
+    keys[n].ki.wVk = vk;
+    keys[n++].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (shift) {
+        keys[n].ki.wVk = VK_SHIFT;
+        keys[n++].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    for (int i = 0; i < n; ++i)
+        keys[i].type = INPUT_KEYBOARD;
+    SendInput(n, keys, sizeof(INPUT));
+}
+
+// The box's text as its own process holds it; WM_GETTEXT is carried across
+// processes by the system.
+std::string box_text(HWND box) {
+    char text[256] = "";
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(box, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 60000, &ignored);
+    return text;
+}
+
+// Typing into the filter box, timed from outside for each key. The tool
+// answers a sent message only between two events of its loop, and it narrows
+// the list in the event that follows the key's character, before it reads
+// another message; so the first answer that shows the key in the box comes
+// after the list was narrowed. UpdateWindow then has the list draw what it
+// must before it returns.
+void type_and_time(HWND window, const std::string& text) {
+    HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
+    HWND list = FindWindowExA(window, nullptr, "SysListView32", nullptr);
+    if (!box || !list) {
+        printf("key_ms=no_box\n");
+        return;
+    }
+    bring_to_front(window);
+    std::string typed;
+    for (char c : text) {
+        typed += c;
+        double start = now_ms();
+        send_character(c);
+        while (box_text(box) != typed && now_ms() - start < 60000)
+            Sleep(1);
+        UpdateWindow(list);
+        double took = now_ms() - start;
+        printf("key_ms=%.1f shown=%ld\n", took, (long)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        fflush(stdout);
+    }
+}
+
 void press_escape_in(HWND window) {
     bring_to_front(window);
     send_escape();
@@ -251,7 +316,7 @@ SIZE_T peak_working_set(DWORD pid) {
 }
 
 void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_ms,
-             DWORD close_wait_ms, bool escape) {
+             DWORD close_wait_ms, bool escape, const std::string& typed) {
     HWND window = wait_window(info, timeout_ms);
     double shown_ms = now_ms();
     if (!window) {
@@ -266,6 +331,11 @@ void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_m
     printf("window_class=%s\n", window_class);
     printf("first_window_ms=%.1f\n", shown_ms - started_ms);
     printf("peak_working_set_kb=%lu\n", (unsigned long)(peak / 1024));
+    if (!typed.empty()) {
+        type_and_time(window, typed);
+        printf("typed_peak_working_set_kb=%lu\n",
+               (unsigned long)(peak_working_set(info.dwProcessId) / 1024));
+    }
     // A program may still be discarding start-up events when the first request
     // arrives (WaitForInputIdle does not wait for console programs), so the
     // request is repeated until the program ends.
@@ -312,7 +382,8 @@ int main() {
     if (args.command.empty()) {
         fprintf(stderr,
                 "usage: launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE] "
-                "[--measure [--escape] [--close-wait MS]] [--timeout MS] COMMAND LINE\n");
+                "[--measure [--escape] [--type TEXT] [--close-wait MS]] [--timeout MS] "
+                "COMMAND LINE\n");
         return 2;
     }
     timeBeginPeriod(1);
@@ -323,7 +394,7 @@ int main() {
         return 2;
     }
     if (args.measure) {
-        measure(info, started_ms, args.timeout_ms, args.close_wait_ms, args.escape);
+        measure(info, started_ms, args.timeout_ms, args.close_wait_ms, args.escape, args.typed);
     } else if (!args.ready_file.empty() && !args.go_file.empty()) {
         hand_over(args, info);
     }

@@ -84,6 +84,8 @@ RECT client_rect_on_screen(HWND hwnd);
 // Real input.
 void press_key(WORD vk, bool shift = false, bool control = false, bool alt = false);
 void click_at(int x, int y, bool right = false);
+// A left click with `key` (VK_CONTROL, VK_SHIFT) held down.
+void click_holding(int x, int y, WORD key);
 void double_click_at(int x, int y);
 void click_window_center(HWND hwnd);
 

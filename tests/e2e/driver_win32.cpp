@@ -493,6 +493,14 @@ void click_at(int x, int y, bool right) {
     send_inputs(inputs);
 }
 
+void click_holding(int x, int y, WORD key) {
+    move_cursor_to(x, y);
+    std::vector<INPUT> inputs = {
+        key_input(key, false), mouse_input(x, y, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN),
+        mouse_input(x, y, MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP), key_input(key, true)};
+    send_inputs(inputs);
+}
+
 void double_click_at(int x, int y) {
     move_cursor_to(x, y);
     // One batch, so both clicks fall within the double-click time.

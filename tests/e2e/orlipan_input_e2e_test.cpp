@@ -23,14 +23,6 @@ Pick start_piped(const std::string& args) {
     return start_pick_with("- " + args, options);
 }
 
-std::vector<std::string> shown_lines(Pick& pick) {
-    std::vector<std::string> lines;
-    int count = (int)SendMessageA(pick.list, LVM_GETITEMCOUNT, 0, 0);
-    for (int i = 0; i < count; ++i)
-        lines.push_back(remote_item_text(pick.run.process, pick.list, i));
-    return lines;
-}
-
 void wait_for_thread(HANDLE thread) {
     ASSERT_TRUE(thread);
     EXPECT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);

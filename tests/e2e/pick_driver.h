@@ -18,6 +18,8 @@ std::string remote_item_text(HANDLE process, HWND list, int index);
 // The same through the Unicode message, as UTF-8.
 std::string remote_item_text_utf8(HANDLE process, HWND list, int index);
 int selected_line(HWND list);
+// Every selected line of a list, in order.
+std::vector<int> selected_lines(HWND list);
 
 struct Pick {
     ToolRun run;
@@ -47,6 +49,8 @@ Pick start_pick_with(const std::string& args, const LaunchOptions& options);
 bool find_pick_window(Pick& pick, int timeout_ms = 10000);
 Ending finish(Pick& pick, int timeout_ms = EXIT_TIMEOUT_MS);
 void press_in(Pick& pick, WORD vk, bool alt = false);
+// The lines the list shows, read from the tool.
+std::vector<std::string> shown_lines(Pick& pick);
 POINT line_point(Pick& pick, int index);
 void click_line(Pick& pick, int index, bool twice = false);
 bool still_open(Pick& pick);

@@ -71,6 +71,25 @@ int selected_line(HWND list) {
     return (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
 }
 
+std::vector<int> selected_lines(HWND list) {
+    std::vector<int> lines;
+    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int line = selected_line(list); line != -1 && (int)lines.size() < count;
+         line = (int)SendMessageA(list, LVM_GETNEXTITEM, line, LVNI_SELECTED)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> shown_lines(Pick& pick) {
+    std::vector<std::string> lines;
+    int count = (int)SendMessageA(pick.list, LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        lines.push_back(remote_item_text(pick.run.process, pick.list, i));
+    return lines;
+}
+
+
 std::shared_ptr<void> end_when_dropped(HANDLE process) {
     HANDLE own = nullptr;
     if (!process || !DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0,

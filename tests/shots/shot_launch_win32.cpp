@@ -2,11 +2,13 @@
 // the screenshot script where the tool's window is once it is painted, and
 // closes the tool when the script asks for it.
 //
-//   shot_launch.exe JOB_FILE
+//   shot_launch.exe JOB_FILE [TEXT]
 //
 // JOB_FILE holds the tool's command line exactly as a batch file writes it
 // (read from a file so that no shell re-quotes it), in UTF-8; it is passed
-// on wide, so that titles and templates in any script arrive as written. The launcher prints
+// on wide, so that titles and templates in any script arrive as written. TEXT,
+// if given, is typed into the window's edit box before the picture (a pick
+// window's filter box). The launcher prints
 //   WINDOW left top right bottom
 // (outer rectangle, screen coordinates) when the window waits for input, then
 // waits for JOB_FILE.stop to appear, asks the window to close and prints
@@ -101,6 +103,45 @@ void wait_until_painted(HANDLE process, HWND window) {
     UpdateWindow(window);
 }
 
+// Types `text` key by key and waits until the box holds it and the window
+// has drawn what it changed.
+void type_into(HANDLE process, HWND window, const std::string& text) {
+    HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
+    if (!box)
+        return;
+    for (char c : text) {
+        SHORT key = VkKeyScanA(c);
+        INPUT keys[4] = {};
+        int n = 0;
+        bool shift = (HIBYTE(key) & 1) != 0;
+        if (shift)
+            keys[n++].ki.wVk = VK_SHIFT;
+        keys[n++].ki.wVk = LOBYTE(key);
+        keys[n].ki.wVk = LOBYTE(key);
+        keys[n++].ki.dwFlags = KEYEVENTF_KEYUP;
+        if (shift) {
+            keys[n].ki.wVk = VK_SHIFT;
+            keys[n++].ki.dwFlags = KEYEVENTF_KEYUP;
+        }
+        for (int i = 0; i < n; ++i)
+            keys[i].type = INPUT_KEYBOARD;
+        SendInput(n, keys, sizeof(INPUT));
+    }
+    DWORD start = GetTickCount();
+    char now[256] = "";
+    while (GetTickCount() - start < SHOT_WINDOW_TIMEOUT_MS) {
+        DWORD_PTR ignored = 0;
+        // WM_GETTEXT is carried across processes; GetWindowText is not.
+        SendMessageTimeoutA(box, WM_GETTEXT, sizeof now, (LPARAM)now, SMTO_ABORTIFHUNG,
+                            SHOT_WINDOW_TIMEOUT_MS, &ignored);
+        if (text == now)
+            break;
+        Sleep(SHOT_POLL_MS);
+    }
+    wait_until_painted(process, window);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 bool wait_for_stop(const std::string& stop_file, HANDLE process) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < SHOT_STOP_TIMEOUT_MS) {
@@ -115,8 +156,8 @@ bool wait_for_stop(const std::string& stop_file, HANDLE process) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: shot_launch JOB_FILE\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: shot_launch JOB_FILE [TEXT]\n");
         return 1;
     }
     // The rectangle is reported in the display's own pixels, also where the
@@ -149,6 +190,8 @@ int main(int argc, char** argv) {
         wait_until_painted(info.hProcess, window);
         bring_to_front(window);
         wait_until_painted(info.hProcess, window);
+        if (argc == 3)
+            type_into(info.hProcess, window, argv[2]);
         RECT r = {};
         GetWindowRect(window, &r);
         std::printf("WINDOW %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);

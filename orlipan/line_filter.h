@@ -1,0 +1,35 @@
+// Typing in the filter box narrows the list: a line is shown when it holds
+// every space-separated word of the box, compared without regard to case, and
+// the shown lines keep their order. An empty box shows every line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The lines a filter shows, by their numbers in the whole list.
+struct ShownLines {
+    bool all = true;        // every line: the box is empty
+    std::vector<int> rows;  // otherwise the shown line numbers, in order
+    std::string text;       // the box text that chose them
+};
+
+// The words of a box text, case-folded by `fold` (byte value to its folded
+// form in the code page of the lines).
+std::vector<std::string> filter_words(const std::string& text, const unsigned char fold[256]);
+// True when `line` holds every one of the folded `words`.
+bool line_matches(const char* line, const std::vector<std::string>& words,
+                  const unsigned char fold[256]);
+// Empty or only spaces: a separator in menu mode.
+bool is_blank_line(const char* line);
+
+// Brings `shown` to the lines among lines[0 .. count - 1] that `text` matches;
+// with `hide_blank`, blank lines are left out while the text is not empty.
+void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
+                  bool hide_blank, const unsigned char fold[256]);
+
+inline int shown_count(const ShownLines& shown, int total) {
+    return shown.all ? total : static_cast<int>(shown.rows.size());
+}
+inline int shown_line(const ShownLines& shown, int row) {
+    return shown.all ? row : shown.rows[static_cast<size_t>(row)];
+}

@@ -163,6 +163,27 @@ TEST(PickFilter, BoxSitsAboveAListOfTheSizeItHasWithoutABox) {
     EXPECT_TRUE(finish(boxed).ended);
 }
 
+TEST(PickFilter, AnAccentedLetterTypedFindsItInALineOfTheAnsiCodePage) {
+    // The lines are bytes of the ANSI code page; what is typed must be
+    // compared in the same code page, not in the UTF-8 of the window texts.
+    char accented[4] = "";
+    BOOL lost = FALSE;
+    if (WideCharToMultiByte(CP_ACP, 0, L"\u00E9", 1, accented, sizeof accented, nullptr, &lost) !=
+            1 ||
+        lost) {
+        GTEST_SKIP() << "the ANSI code page has no e acute";
+    }
+    std::string cafe = std::string("caf") + accented;
+    Pick pick = start_pick(lines_text({"cafe", cafe + " noir", "the"}), "Drinks \"$item\" /filter");
+    ASSERT_TRUE(pick.window && filter_box(pick));
+    type_character(pick, L'\u00C9');  // the capital, found without regard to case
+    EXPECT_TRUE(wait_until([&] { return shown_lines(pick) == Lines{cafe + " noir"}; }));
+    press_in(pick, VK_RETURN);
+    Ending end = finish(pick);
+    EXPECT_EQ(end.exit_code, 2u);
+    EXPECT_EQ(end.output, cafe + " noir");
+}
+
 // ---- /multi --------------------------------------------------------------------
 
 namespace {

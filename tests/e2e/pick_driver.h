@@ -54,6 +54,8 @@ std::vector<std::string> shown_lines(Pick& pick);
 POINT line_point(Pick& pick, int index);
 void click_line(Pick& pick, int index, bool twice = false);
 bool still_open(Pick& pick);
+// Types one character as an input method delivers it, whatever the keyboard.
+void type_character(Pick& pick, wchar_t character);
 RECT work_area();
 
 // Runs `script` (copied next to the test program) with cmd.exe in a console

@@ -89,7 +89,6 @@ std::vector<std::string> shown_lines(Pick& pick) {
     return lines;
 }
 
-
 std::shared_ptr<void> end_when_dropped(HANDLE process) {
     HANDLE own = nullptr;
     if (!process || !DuplicateHandle(GetCurrentProcess(), process, GetCurrentProcess(), &own, 0,
@@ -224,4 +223,17 @@ std::string batch_result(HANDLE batch, const std::string& dir) {
         TerminateProcess(batch, 1);
     CloseHandle(batch);
     return ended ? read_file(dir + "\\result.txt") : "batch file did not end";
+}
+
+// A character typed as an input method delivers it, whatever the keyboard.
+void type_character(Pick& pick, wchar_t character) {
+    ASSERT_TRUE(make_foreground(pick.window));
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wScan = character;
+        key.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
 }

@@ -109,19 +109,6 @@ void select_line(Pick& pick, int index) {
     EXPECT_TRUE(wait_until([&] { return selected_line(pick.list) == index; }));
 }
 
-// A character typed as an input method delivers it, whatever the keyboard.
-void type_character(Pick& pick, wchar_t character) {
-    ASSERT_TRUE(make_foreground(pick.window));
-    INPUT keys[2] = {};
-    for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-        key.ki.wScan = character;
-        key.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
 // The box's font, made as the tool makes it.
 HFONT box_font(const BoxSettings& s) {
     HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);

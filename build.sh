@@ -150,10 +150,14 @@ build_cross() {  # arch
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake"
 }
 
+# A test program that fails is run once more, and both runs are printed: under
+# Wine a tool now and then ends at start-up without a window (seen a few times
+# in hundreds of starts, on x86_64, never reproduced alone), which is Wine's
+# and not the tool's. A program that fails twice fails the run.
 test_cross() {  # arch
     local arch=$1
     log "Wine tests $arch"
-    ctest --test-dir "$BUILD/$arch" --output-on-failure
+    ctest --test-dir "$BUILD/$arch" --output-on-failure --repeat until-pass:2
 }
 
 # The DPI suite runs at 96 DPI with the Wine tests; here it runs again on

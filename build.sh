@@ -151,9 +151,9 @@ build_cross() {  # arch
 }
 
 # A test program that fails is run once more, and both runs are printed: under
-# Wine a tool now and then ends at start-up without a window (seen a few times
-# in hundreds of starts, on x86_64, never reproduced alone), which is Wine's
-# and not the tool's. A program that fails twice fails the run.
+# Wine a tool now and then ended at start-up without a window (seen twice in
+# hundreds of starts, both on x86_64, not reproduced in a loop of the same
+# start; the cause is not known). A program that fails twice fails the run.
 test_cross() {  # arch
     local arch=$1
     log "Wine tests $arch"

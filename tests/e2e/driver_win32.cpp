@@ -37,9 +37,12 @@ std::string driver_temp_root() {
     GetTempPathA(MAX_PATH, temp);
     std::string root = std::string(temp) + "orlipan_e2e";
     CreateDirectoryA(root.c_str(), nullptr);
-    root += "\\" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(root.c_str(), nullptr);
-    return root;
+    // Process ids come round again, and a folder left by an earlier program
+    // would hand this one files it never wrote: only a new folder is taken.
+    std::string mine = root + "\\" + std::to_string(GetCurrentProcessId());
+    for (int attempt = 1; !CreateDirectoryA(mine.c_str(), nullptr) && attempt < 1000; ++attempt)
+        mine = root + "\\" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(attempt);
+    return mine;
 }
 
 HANDLE inheritable_file(const std::string& path, DWORD access, DWORD disposition) {

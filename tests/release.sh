@@ -20,6 +20,7 @@ ROOT=$(cd "${1:-$(dirname "$0")/..}" && pwd)
 DIST=${2:-$ROOT/dist}
 ARCHES=(i686 x86_64)
 TOOLS=(orlipan.exe vemo.exe)
+PICTURES_ARCH=${PICTURES_ARCH:-i686}
 
 fail() {
     echo "release: $*" >&2
@@ -82,10 +83,11 @@ ls "$ROOT"/examples/*.cmd >/dev/null 2>&1 || fail "no example batch files in exa
 if ! check_pictures; then
     [ -n "${DISPLAY:-}" ] || fail "pictures missing and no DISPLAY to take them (tests/screenshots.sh)"
     echo "release: taking the manual's pictures"
+    # PICTURES_ARCH=x86_64 where the host runs no 32-bit programs (build.sh).
     for tool in "${TOOLS[@]}"; do
-        [ -f "$ROOT/build/i686/bin/$tool" ] || build_arch i686
+        [ -f "$ROOT/build/$PICTURES_ARCH/bin/$tool" ] || build_arch "$PICTURES_ARCH"
     done
-    "$ROOT/tests/screenshots.sh" "$ROOT/build/i686/bin" "$ROOT/docs/images"
+    "$ROOT/tests/screenshots.sh" "$ROOT/build/$PICTURES_ARCH/bin" "$ROOT/docs/images"
     check_pictures || fail "the pictures could not be taken"
 fi
 

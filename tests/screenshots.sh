@@ -57,7 +57,12 @@ done
 LAUNCHER="$BIN/shot_launch.exe"
 if [ ! -f "$LAUNCHER" ]; then
     LAUNCHER="$WORK/shot_launch.exe"
-    i686-w64-mingw32-g++-posix -std=c++17 -O2 -static -o "$LAUNCHER" \
+    # The same machine as the tools: where no 32-bit programs run, neither does an i686 launcher.
+    compiler=i686-w64-mingw32-g++-posix
+    if x86_64-w64-mingw32-objdump -f "$BIN/orlipan.exe" 2>/dev/null | grep -q 'pei-x86-64'; then
+        compiler=x86_64-w64-mingw32-g++-posix
+    fi
+    "$compiler" -std=c++17 -O2 -static -o "$LAUNCHER" \
         "$HERE/shots/shot_launch_win32.cpp"
 fi
 

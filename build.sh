@@ -58,7 +58,7 @@ print_stages() {
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-          wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils x11-apps imagemagick zip unzip)
+          wine wine32:i386 wine64 fonts-wine fonts-dejavu-core xvfb xauth x11-utils x11-apps imagemagick zip unzip)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -185,12 +185,31 @@ ensure_wineprefix() {
 # linked into the prefix's Fonts folder, where Windows keeps its fonts and
 # Wine loads every file at the start of each program, so an older prefix
 # gets them too, without being made anew.
+#
+# Wine's bold Tahoma, the caption font, has no Greek letters, where Windows'
+# caption font has them: DejaVu Sans goes into the Fonts folder too and is
+# linked behind the dialog fonts (FontLink\SystemLink, as Windows links its
+# fonts for scripts they lack), so a Greek title shows as on Windows. A
+# linked font only draws the letters the first one lacks.
+FONT_LINKS=(
+    "DejaVuSans.ttf,DejaVu Sans"
+    "DejaVuSans-Bold.ttf,DejaVu Sans Bold"
+)
 link_wine_fonts() {
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font face links
     mkdir -p "$fonts"
     while read -r font; do
         [ -e "$fonts/$(basename "$font")" ] || ln -s "$font" "$fonts/"
-    done < <(dpkg -L fonts-wine | grep -i '\.ttf$')
+    done < <(dpkg -L fonts-wine | grep -i '\.ttf$'
+             dpkg -L fonts-dejavu-core | grep -E '/DejaVuSans(-Bold)?\.ttf$')
+    links=$(printf '%s\\0' "${FONT_LINKS[@]}")
+    [ "$(cat "$WINEPREFIX/.orlipan-fontlinks" 2>/dev/null)" = "$links" ] && return 0
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2"; do
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$face" /t REG_MULTI_SZ /d "${links%\\0}" /f >/dev/null 2>&1
+    done
+    wineserver -w
+    echo "$links" >"$WINEPREFIX/.orlipan-fontlinks"
 }
 
 # ---- builds -------------------------------------------------------------

@@ -21,17 +21,8 @@ OUT=$3
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BIN="$BUILD_DIR/bin"
 
-fail() {
-    echo "pack_kit: $*" >&2
-    exit 1
-}
-
-version_of() {  # macro name
-    local value
-    value=$(sed -n "s/^#define $1 \"\\([^\"]*\\)\".*/\\1/p" "$ROOT/resources/version.h")
-    [ -n "$value" ] || fail "$1 not found in resources/version.h"
-    printf '%s' "$value"
-}
+SCRIPT=pack_kit
+. "$ROOT/tests/release_common.sh"
 
 VERSION="$(version_of ORLIPAN_VERSION_NUMBER_TEXT)-$(version_of VEMO_VERSION_NUMBER_TEXT)"
 STAMP=${SOURCE_DATE_EPOCH:-$(git -C "$ROOT" log -1 --format=%ct 2>/dev/null || date +%s)}
@@ -54,6 +45,7 @@ for exe in orlipan vemo test_runner "${PROGRAMS[@]}"; do
     [ -f "$BIN/$exe.exe" ] || fail "$BIN/$exe.exe is missing"
     format=$("$ARCH-w64-mingw32-objdump" -f "$BIN/$exe.exe" | sed -n 's/.*file format //p')
     [ "$format" = "$FORMAT" ] || fail "$exe.exe is '$format', expected $FORMAT"
+    check_notices "$BIN/$exe.exe"
     cp "$BIN/$exe.exe" "$TOP/"
 done
 # Batch files and lists from the sources, not from the build folder, where a
@@ -61,6 +53,7 @@ done
 cp "$ROOT"/tests/batch/*.cmd "$ROOT/tests/kit/run-tests.cmd" "$ROOT/tests/kit/README.txt" "$TOP/"
 cp "$ROOT"/examples/*.cmd "$ROOT"/examples/*.txt "$TOP/examples/"
 cp "$ROOT/LICENSE" "$TOP/LICENSE.txt"
+cp "$NOTICES" "$TOP/"
 cp /usr/share/doc/googletest/copyright "$TOP/googletest-copyright.txt"
 # cmd.exe wants CR LF, and so does the Notepad of older Windows. The example
 # lists stay as they are: the tests read them as the release ships them.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Packs the release: one zip per architecture with both executables, the
-# manual with its pictures, the example batch files and the licence; one test
+# manual with its pictures, the example batch files, the licence and the
+# notices of the libraries linked into the executables; one test
 # kit per architecture (tests/pack_kit.sh); and SHA256SUMS, all in DIST.
 #
 #   tests/release.sh [ROOT [DIST]]   ROOT defaults to the checkout holding this
@@ -22,17 +23,8 @@ ARCHES=(i686 x86_64)
 TOOLS=(orlipan.exe vemo.exe)
 PICTURES_ARCH=${PICTURES_ARCH:-i686}
 
-fail() {
-    echo "release: $*" >&2
-    exit 1
-}
-
-version_of() {  # macro name
-    local value
-    value=$(sed -n "s/^#define $1 \"\\([^\"]*\\)\".*/\\1/p" "$ROOT/resources/version.h")
-    [ -n "$value" ] || fail "$1 not found in resources/version.h"
-    printf '%s' "$value"
-}
+SCRIPT=release
+. "$ROOT/tests/release_common.sh"
 
 ORLIPAN_VERSION=$(version_of ORLIPAN_VERSION_NUMBER_TEXT)
 VEMO_VERSION=$(version_of VEMO_VERSION_NUMBER_TEXT)
@@ -80,6 +72,7 @@ check_pictures() {
 ls "$ROOT"/docs/*.md >/dev/null 2>&1 || fail "no manual in docs/"
 ls "$ROOT"/examples/*.cmd >/dev/null 2>&1 || fail "no example batch files in examples/"
 [ -f "$ROOT/LICENSE" ] || fail "LICENSE is missing"
+[ -f "$NOTICES" ] || fail "THIRD_PARTY_NOTICES.txt is missing"
 if ! check_pictures; then
     [ -n "${DISPLAY:-}" ] || fail "pictures missing and no DISPLAY to take them (tests/screenshots.sh)"
     echo "release: taking the manual's pictures"
@@ -115,9 +108,10 @@ for arch in "${ARCHES[@]}"; do
     mkdir -p "$top/docs/images" "$top/examples"
     for tool in "${TOOLS[@]}"; do
         check_executable "$arch" "$ROOT/build/$arch/bin/$tool"
+        check_notices "$ROOT/build/$arch/bin/$tool"
         cp "$ROOT/build/$arch/bin/$tool" "$top/"
     done
-    cp "$ROOT/LICENSE" "$top/"
+    cp "$ROOT/LICENSE" "$ROOT/THIRD_PARTY_NOTICES.txt" "$top/"
     cp "$ROOT"/docs/*.md "$top/docs/"
     cp "$ROOT"/docs/images/*.png "$top/docs/images/"
     cp "$ROOT"/examples/*.cmd "$top/examples/"

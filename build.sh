@@ -299,6 +299,23 @@ prepare_reproducible() {
         tar -xf - -C "$REPRO/src"
     "$ROOT/tests/release.sh" "$ROOT" "$REPRO/first" >/dev/null
 }
+# The release must refuse an executable that links a library the notices do
+# not name: here the C++ library's packages are struck from a copy of them.
+check_notices_guard() {
+    local trimmed="$BUILD/notices-check/notices.txt" log="$BUILD/notices-check/pack.log"
+    mkdir -p "$BUILD/notices-check"
+    sed '/^Debian packages:/ s/ g++-mingw-w64-[^ ]*//g' "$ROOT/THIRD_PARTY_NOTICES.txt" >"$trimmed"
+    if ORLIPAN_NOTICES=$trimmed "$ROOT/tests/pack_kit.sh" "$BUILD/x86_64" x86_64 \
+        "$BUILD/notices-check" >"$log" 2>&1; then
+        echo "the test kit was packed though the notices lack the C++ library" >&2
+        exit 1
+    fi
+    grep 'which THIRD_PARTY_NOTICES.txt does not name' "$log" || {
+        cat "$log"
+        echo "packing failed, but not for the missing notice" >&2
+        exit 1
+    }
+}
 check_reproducible() {
     nice -n 19 "$REPRO/src/tests/release.sh" "$REPRO/src" "$REPRO/second" \
         >"$REPRO/second.log" 2>&1 || {
@@ -427,6 +444,7 @@ cmd_test() {
     stage "cross build i686" build_cross i686
     stage "cross build x86_64" build_cross x86_64
     stage "reproducible release: sources and first zips" prepare_reproducible
+    stage "release refuses a library missing from the notices" check_notices_guard
     stage "Wine prefix" ensure_wineprefix
     STAGE_NAME="Wine suites side by side" STAGE_START=$SECONDS
     start_lane "kit-$arch" test_kit "$arch"

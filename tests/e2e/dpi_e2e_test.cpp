@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/box_driver.h"
 #include "tests/e2e/dpi_probe.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/pick_measure.h"
@@ -51,21 +52,6 @@ void start(Running& tool, const std::string& exe, const std::string& args,
 
 // ---- The message box --------------------------------------------------------
 
-std::string quoted_line(const std::vector<std::string>& arguments) {
-    std::string line;
-    for (const std::string& argument : arguments)
-        line += (line.empty() ? "\"" : " \"") + argument + "\"";
-    return line;
-}
-
-HWND button(HWND box, int id) {
-    for (HWND child : children_by_class(box, "Button")) {
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
-}
-
 // A caption as drawn: "&x" underlines x, "&&" shows "&".
 std::string shown_caption(const std::string& caption) {
     std::string shown;
@@ -78,15 +64,7 @@ std::string shown_caption(const std::string& caption) {
 }
 
 BoxLayout expected_box(BoxSettings& s, int dpi) {
-    BoxLayout l = plan_box_layout(s, dpi);
-    Measure measure(s.font_name, s.font_size, dpi);
-    std::vector<TextExtent> lines;
-    for (const std::string& line : split_fields(s.text, '\r')) {
-        SIZE size = measure.extent(line);
-        lines.push_back({size.cx, size.cy});
-    }
-    fit_box_text(l, s, lines);
-    return l;
+    return measured_box_layout(s, dpi);
 }
 
 // The label, the buttons and the inner size where the layout at `dpi` puts
@@ -247,13 +225,9 @@ TEST_F(Dpi, BoxOffsetsAreIn96DpiPixels) {
     BoxLayout l = expected_box(s, dpi);
     // Centred on the console, moved by half the growth and by the offsets.
     RECT outer = window_rect(box.window);
-    RECT owner = window_rect(GetWindow(box.window, GW_OWNER));
-    int width = outer.right - outer.left;
-    int provisional_height = outer.bottom - outer.top - l.growth;
-    int x = std::max<int>(0, owner.left + (owner.right - owner.left - width) / 2);
-    int y = std::max<int>(0, owner.top + (owner.bottom - owner.top - provisional_height) / 2);
-    EXPECT_EQ(outer.left, x + scaled(40, dpi));
-    EXPECT_EQ(outer.top, y - l.growth / 2 + scaled(-30, dpi));
+    POINT origin = centred_box_origin(box.window, l.growth, false);
+    EXPECT_EQ(outer.left, origin.x + scaled(40, dpi));
+    EXPECT_EQ(outer.top, origin.y - l.growth / 2 + scaled(-30, dpi));
 }
 
 TEST_F(Dpi, BoxMovedToAnotherDensityIsLaidOutAgainForIt) {

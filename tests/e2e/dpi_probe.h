@@ -1,6 +1,6 @@
 // Reading the tools' windows in the display's own pixels: this process's DPI
-// awareness, fonts and text extents at a density, the awareness of another
-// process's window and the manifest an executable carries.
+// awareness, scaling to a density, the awareness of another process's window and the manifest an
+// executable carries.
 #pragma once
 
 #include <windows.h>
@@ -10,21 +10,7 @@
 // Declares this process aware of every display's density; without it
 // Windows would hand it coordinates scaled to 96 DPI.
 bool become_dpi_aware();
-int display_dpi();
 int scaled(int pixels, int dpi);
-HFONT font_at(const std::string& face, int points, int dpi);
-
-// Measures with a font at `dpi` in a screen context; the font's height is in
-// pixels, so the context's own density plays no part.
-struct Measure {
-    HDC context;
-    HFONT font;
-    HGDIOBJ previous;
-    Measure(const std::string& face, int points, int dpi);
-    ~Measure();
-    SIZE extent(const std::string& text) const;
-    int height() const;
-};
 
 // The awareness the window was created with, where the system can tell;
 // -1 on systems before Windows 10 version 1607.

@@ -17,43 +17,8 @@ bool become_dpi_aware() {
     return SetProcessDPIAware() != 0;
 }
 
-int display_dpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 int scaled(int pixels, int dpi) {
     return MulDiv(pixels, dpi, 96);
-}
-
-HFONT font_at(const std::string& face, int points, int dpi) {
-    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, 0, 0, DEFAULT_QUALITY, 0, face.c_str());
-}
-
-Measure::Measure(const std::string& face, int points, int dpi)
-    : context(GetDC(nullptr)), font(font_at(face, points, dpi)) {
-    previous = SelectObject(context, font);
-}
-
-Measure::~Measure() {
-    SelectObject(context, previous);
-    ReleaseDC(nullptr, context);
-    DeleteObject(font);
-}
-
-SIZE Measure::extent(const std::string& text) const {
-    SIZE size = {0, 0};
-    GetTextExtentPoint32A(context, text.c_str(), (int)text.size(), &size);
-    return size;
-}
-
-int Measure::height() const {
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(context, &metrics);
-    return metrics.tmHeight;
 }
 
 int window_awareness(HWND hwnd) {

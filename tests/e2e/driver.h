@@ -84,6 +84,8 @@ std::vector<HWND> children_by_class(HWND parent, const std::string& class_name);
 HWND child_by_text(HWND parent, const std::string& class_name, const std::string& text);
 RECT window_rect(HWND hwnd);  // outer, screen coordinates
 RECT client_rect_on_screen(HWND hwnd);
+// A control's place inside its window, in the window's client coordinates.
+RECT rect_in_client(HWND window, HWND control);
 
 // ---- Real input (driver_input_win32.cpp) ----
 

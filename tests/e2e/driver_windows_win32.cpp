@@ -149,6 +149,12 @@ RECT client_rect_on_screen(HWND hwnd) {
     return RECT{top_left.x, top_left.y, bottom_right.x, bottom_right.y};
 }
 
+RECT rect_in_client(HWND window, HWND control) {
+    RECT r = window_rect(control);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 void request_close(HWND hwnd) {
     PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }

@@ -31,8 +31,6 @@ int row_height(Pick& pick);
 // the work area and the display density.
 GeometryInput measured_geometry_input(int count, int row, int column, int dpi = 96);
 
-// A control's place inside its window, in the window's client coordinates.
-RECT rect_in_client(HWND window, HWND control);
 // The list fills the window's inner area but for `margin` on every side.
 void expect_list_margin(HWND window, HWND list, int margin);
 

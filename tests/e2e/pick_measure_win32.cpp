@@ -10,15 +10,6 @@ constexpr DWORD TWIN_LIST_STYLE = 0x5001404D;
 constexpr DWORD TWIN_LIST_EX_STYLE = 0x00010020;
 constexpr int TWIN_CREATION_SIZE = 200;
 
-PickRect pick_rect_of(const RECT& rect) {
-    PickRect pick;
-    pick.left = rect.left;
-    pick.top = rect.top;
-    pick.right = rect.right;
-    pick.bottom = rect.bottom;
-    return pick;
-}
-
 }  // namespace
 
 TwinFit twin_fit(const std::vector<std::string>& lines, int dpi) {
@@ -66,7 +57,8 @@ GeometryInput measured_geometry_input(int count, int row, int column, int dpi) {
     in.row_height = row;
     in.column_width = column;
     in.font_size = PICK_E2E_FONT_SIZE;
-    in.work_area = pick_rect_of(work_area());
+    RECT work = work_area();
+    in.work_area = PickRect{work.left, work.top, work.right, work.bottom};
     in.dpi = dpi;
     return in;
 }
@@ -79,12 +71,6 @@ void expect_pick_geometry(Pick& pick, const PickGeometry& expected) {
     EXPECT_EQ(outer.top, expected.y);
     EXPECT_EQ(inner.right, expected.inner_width);
     EXPECT_EQ(inner.bottom, expected.inner_height);
-}
-
-RECT rect_in_client(HWND window, HWND control) {
-    RECT r = window_rect(control);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 void expect_list_margin(HWND window, HWND list, int margin) {

@@ -89,8 +89,10 @@ TEST(PickGeometry, LargeOffsetsStopAtTheWorkAreaEdges) {
         SCOPED_TRACE(dx);
         Pick pick = start_pick(lines_text(COLOURS), "Colours /dx=" + std::to_string(dx));
         ASSERT_TRUE(pick.window);
-        RECT work = work_area();
-        EXPECT_EQ(window_rect(pick.window).left, dx > 0 ? work.right - 50 : work.left);
+        GeometryInput in =
+            measured_geometry_input((int)COLOURS.size(), row_height(pick), column_of(COLOURS));
+        in.offset_x = dx;
+        EXPECT_EQ(window_rect(pick.window).left, compute_pick_geometry(in).x);
         press_in(pick, VK_ESCAPE);
         finish(pick);
     }
@@ -141,8 +143,12 @@ TEST(PickGeometry, ConsoleCentreIsStillClampedToTheWorkArea) {
 TEST(PickWideLines, WideLineWidensTheWindowToItsFitUpToTheWorkAreaLimit) {
     std::string wide(40, 'W');
     std::vector<std::string> widest_lines = {"short", std::string(300, 'W')};
-    PickGeometry widest_plan = compute_pick_geometry(
-        measured_geometry_input(2, PICK_DEFAULT_ROW_HEIGHT, column_of(widest_lines)));
+    GeometryInput widest_input =
+        measured_geometry_input(2, PICK_DEFAULT_ROW_HEIGHT, column_of(widest_lines));
+    PickGeometry widest_plan = compute_pick_geometry(widest_input);
+    // The cut applies: a still wider line would give the same window.
+    widest_input.column_width *= 2;
+    ASSERT_EQ(compute_pick_geometry(widest_input).inner_width, widest_plan.inner_width);
     int expected = compute_pick_geometry(
                        measured_geometry_input(3, PICK_DEFAULT_ROW_HEIGHT, column_of({wide})))
                        .inner_width;
@@ -156,7 +162,6 @@ TEST(PickWideLines, WideLineWidensTheWindowToItsFitUpToTheWorkAreaLimit) {
     press_in(pick, VK_ESCAPE);
     finish(pick);
 
-    // Cut to the work area as the plan says.
     Pick widest = start_pick(lines_text(widest_lines), "Widest");
     ASSERT_TRUE(widest.window);
     EXPECT_EQ(inner_width(widest.window), widest_plan.inner_width);

@@ -68,8 +68,6 @@ HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pa
 
 // Waits (bounded polling) for the first visible tool window; 0 on timeout.
 HWND wait_for_window(const ToolRun& run, int timeout_ms = 10000);
-// Waits until `hwnd` is the foreground window (activating it if need be).
-bool make_foreground(HWND hwnd, int timeout_ms = 5000);
 
 std::string window_caption(HWND hwnd);
 // The text of any window read through the Unicode call, as UTF-8.
@@ -95,6 +93,9 @@ void click_at(int x, int y, bool right = false);
 void click_holding(int x, int y, WORD key);
 void double_click_at(int x, int y);
 void click_window_center(HWND hwnd);
+// Waits until `hwnd` is the foreground window (activating it if need be, with
+// a click on its caption when the system refuses).
+bool make_foreground(HWND hwnd, int timeout_ms = 5000);
 
 // Bounded polling for a condition.
 template <typename Condition>

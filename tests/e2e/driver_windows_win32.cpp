@@ -52,22 +52,6 @@ HWND wait_for_window(const ToolRun& run, int timeout_ms) {
     return wait_for_tool_window(run.process, run.pid, (DWORD)timeout_ms, DRIVER_POLL_MS);
 }
 
-bool make_foreground(HWND hwnd, int timeout_ms) {
-    if (!hwnd || !IsWindow(hwnd))
-        return false;
-    if (GetForegroundWindow() == hwnd)
-        return true;
-    SetForegroundWindow(hwnd);
-    if (wait_until([&] { return GetForegroundWindow() == hwnd; }, timeout_ms / 2))
-        return true;
-    // The system may refuse a background process the foreground; a real
-    // click on the caption is input the user could have given.
-    RECT outer = window_rect(hwnd);
-    int caption_y = outer.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-    click_at((outer.left + outer.right) / 2, caption_y);
-    return wait_until([&] { return GetForegroundWindow() == hwnd; }, timeout_ms / 2);
-}
-
 std::string window_caption(HWND hwnd) {
     return window_text(hwnd);
 }

@@ -13,17 +13,28 @@ extern UINT ToolExit;
 
 using ToolBody = void (*)();
 using ToolRelease = void (*)();
+using ToolPrepare = void (*)(HINSTANCE instance);
+
+// What a tool hands the frame. The frame knows nothing above itself: the
+// tool's main names the toolkit's start and end here. Any of them may be null.
+struct FrameHooks {
+    ToolBody body;
+    // Runs first, before the command line is read.
+    ToolPrepare prepare;
+    // release_runtime closes the windows first, then the files they showed.
+    ToolRelease release_windows;
+    ToolRelease release_files;
+};
 
 // Runs the whole start-up and end sequence and ends the process with ToolExit.
-// `release_files` (may be null) closes whatever files the tool left open.
-[[noreturn]] void run_frame(ToolBody body, ToolRelease release_files);
+[[noreturn]] void run_frame(const FrameHooks& hooks);
 
 int attach_console();
 void find_console_window();
-// Releases the toolkit, then the tool's files; harmless when called again.
+// Runs the release hooks, windows then files; harmless when called again.
 void release_runtime();
-// What release_runtime closes after the toolkit; run_frame sets it.
-void set_file_release(ToolRelease release_files);
+// What release_runtime runs; run_frame sets it from its hooks.
+void set_release_hooks(ToolRelease release_windows, ToolRelease release_files);
 // Installed by attach_console; the system calls it on a thread of its own.
 // Always FALSE; on CTRL_CLOSE_EVENT it first has release_runtime run on the
 // main thread (see frame_win32.cpp).

@@ -5,7 +5,6 @@
 #include "frame/command_line.h"
 #include "frame/os_version.h"
 #include "frame/text.h"
-#include "toolkit/toolkit.h"
 
 HINSTANCE module_instance;
 HANDLE stdout_handle;
@@ -32,6 +31,7 @@ constexpr char FRAME_RELAY_CLASS[] = "FrameReleaseRelay";
 namespace {
 
 std::atomic<HWND> release_relay{nullptr};
+ToolRelease window_release = nullptr;
 ToolRelease file_release = nullptr;
 // A release that pumps messages (closing windows does) must not start another.
 bool releasing = false;
@@ -116,30 +116,35 @@ void release_runtime() {
         return;
     }
     releasing = true;
-    release_toolkit();
+    if (window_release) {
+        window_release();
+    }
     if (file_release) {
         file_release();
     }
     releasing = false;
 }
 
-void set_file_release(ToolRelease release_files) {
+void set_release_hooks(ToolRelease release_windows, ToolRelease release_files) {
+    window_release = release_windows;
     file_release = release_files;
 }
 
-void run_frame(ToolBody body, ToolRelease release_files) {
+void run_frame(const FrameHooks& hooks) {
     ToolExit = 0;
     console_window = nullptr;
-    set_file_release(release_files);
+    set_release_hooks(hooks.release_windows, hooks.release_files);
     module_instance = GetModuleHandleA(nullptr);
-    prepare_toolkit(module_instance);
+    if (hooks.prepare) {
+        hooks.prepare(module_instance);
+    }
     prepare_arguments();
     attach_console();
     find_console_window();
     if (!console_window) {
         ToolExit = 255;
-    } else if (body) {
-        body();
+    } else if (hooks.body) {
+        hooks.body();
     }
     release_runtime();
     close_release_relay();

@@ -1,4 +1,4 @@
-// Runs the frame's Windows side against a recording toolkit, so that the
+// Runs the frame's Windows side with recording release hooks, so that the
 // console-close hand-over can be watched from both threads.
 #include <windows.h>
 
@@ -10,26 +10,20 @@
 #include "frame/command_line.h"
 #include "frame/frame.h"
 #include "frame/text.h"
-#include "toolkit/toolkit.h"
 
 namespace {
 
 std::vector<std::string> release_log;
 DWORD release_thread = 0;
 
-void record_file_release() {
-    release_log.push_back("files");
-}
-
-}  // namespace
-
-void prepare_toolkit(HINSTANCE) {}
-void release_toolkit() {
-    release_log.push_back("toolkit");
+void record_window_release() {
+    release_log.push_back("windows");
     release_thread = GetCurrentThreadId();
 }
 
-namespace {
+void record_file_release() {
+    release_log.push_back("files");
+}
 
 DWORD WINAPI send_console_event(void* event) {
     return console_ctrl_handler(static_cast<DWORD>(reinterpret_cast<UINT_PTR>(event)));
@@ -64,7 +58,7 @@ class FrameRelay : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         module_instance = GetModuleHandleA(nullptr);
-        set_file_release(record_file_release);
+        set_release_hooks(record_window_release, record_file_release);
         attach_console();
     }
     void SetUp() override {
@@ -76,7 +70,7 @@ protected:
 TEST_F(FrameRelay, CloseEventReleasesOnTheMainThreadAndStillEndsTheProcess) {
     DWORD handler_result = pump_until_done(start_console_event(CTRL_CLOSE_EVENT));
     EXPECT_EQ(handler_result, static_cast<DWORD>(FALSE));
-    EXPECT_EQ(release_log, (std::vector<std::string>{"toolkit", "files"}));
+    EXPECT_EQ(release_log, (std::vector<std::string>{"windows", "files"}));
     EXPECT_EQ(release_thread, GetCurrentThreadId());
 }
 

@@ -182,26 +182,6 @@ int count_substring(const std::string& text, const std::string& pattern) {
     return count;
 }
 
-std::string text_field(const std::string& text, int n, const std::string& delimiter) {
-    if (n < 1) {
-        return std::string();
-    }
-    if (delimiter.empty()) {
-        return n == 1 ? text : std::string();
-    }
-    char separator = delimiter[0];
-    size_t begin = 0;
-    for (int field = 1; field < n; ++field) {
-        size_t end = text.find(separator, begin);
-        if (end == std::string::npos) {
-            return std::string();
-        }
-        begin = end + 1;
-    }
-    size_t end = text.find(separator, begin);
-    return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
-}
-
 int find_text(const std::string& text, const std::string& pattern, int start) {
     if (text.empty() || pattern.empty()) {
         return 0;

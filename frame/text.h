@@ -29,7 +29,6 @@ std::string replace_text(std::string& text, const std::string& search,
 std::string replace_text(const std::string& text, const std::string& search,
                          const std::string& replacement, int mode);
 int count_substring(const std::string& text, const std::string& pattern);
-std::string text_field(const std::string& text, int n, const std::string& delimiter);
 int find_text(const std::string& text, const std::string& pattern, int start);
 std::string number_to_text(int64_t n);
 

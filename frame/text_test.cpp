@@ -128,23 +128,6 @@ TEST(CountSubstring, CountsNonOverlappingOccurrences) {
     EXPECT_EQ(count_substring("ABC", "b"), 0);
 }
 
-TEST(TextField, NumbersFieldsBetweenDelimiterBytes) {
-    EXPECT_EQ(text_field("a;b;;c", 1, ";"), "a");
-    EXPECT_EQ(text_field("a;b;;c", 2, ";"), "b");
-    EXPECT_EQ(text_field("a;b;;c", 3, ";"), "");
-    EXPECT_EQ(text_field("a;b;;c", 4, ";"), "c");
-    EXPECT_EQ(text_field("a;b;;c", 5, ";"), "");
-    EXPECT_EQ(text_field("a;b;", 3, ";"), "");
-    EXPECT_EQ(text_field("a;b", 0, ";"), "");
-    EXPECT_EQ(text_field("a;b", -1, ";"), "");
-}
-
-TEST(TextField, OnlyTheFirstDelimiterByteCounts) {
-    EXPECT_EQ(text_field("a;b,c", 2, ";,"), "b,c");
-    EXPECT_EQ(text_field("abc", 1, ""), "abc");
-    EXPECT_EQ(text_field("abc", 2, ""), "");
-}
-
 TEST(FindText, FindsTheFirstOccurrenceFromStart) {
     EXPECT_EQ(find_text("Wait $ s", "$", 1), 6);
     EXPECT_EQ(find_text("abab", "ab", 2), 3);

@@ -1,6 +1,7 @@
 #include "orlipan/line_store.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 

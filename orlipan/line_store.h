@@ -2,14 +2,17 @@
 // every line end turned into a zero byte, and an index points at each line's
 // start. A window drawing a million lines asks here for the few it shows.
 //
-// The line rules are those of the list reader: CR LF, LF, CR and a zero byte
-// each end a line, a CR LF split between two reads is still one line end, and
-// the last line needs no terminator.
+// No code page or byte-order mark is interpreted. CR LF, LF, CR and a zero
+// byte each end a line, a CR LF split between two reads is still one line
+// end, and the last line needs no terminator.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 
-#include "orlipan/list_reader.h"
+// Fills `buffer` with up to `capacity` bytes and returns how many it put
+// there; 0 (or less) means the end of the file, which a read error also is.
+using ByteSource = std::function<int(char* buffer, int capacity)>;
 
 enum LinesResult {
     LINES_OK = 0,

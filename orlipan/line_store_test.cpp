@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
+
+#include "orlipan/line_store_testing.h"
 
 using namespace std::string_literals;
 
@@ -13,38 +13,47 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// Serves `bytes` in pieces of at most `piece` bytes, as a pipe would.
-ByteSource pieces_of(const std::string& bytes, size_t piece) {
-    auto offset = std::make_shared<size_t>(0);
-    return [bytes, piece, offset](char* buffer, int capacity) {
-        size_t n = std::min({bytes.size() - *offset, piece, (size_t)capacity});
-        std::copy_n(bytes.data() + *offset, n, buffer);
-        *offset += n;
-        return (int)n;
-    };
-}
-
 Lines stored_lines(const std::string& bytes, size_t piece = 1 << 20) {
-    LineStore store;
-    EXPECT_EQ(read_all_lines(&store, pieces_of(bytes, piece)), LINES_OK);
-    Lines lines;
-    for (int i = 0; i < line_count(store); ++i)
-        lines.push_back(line_at(store, i));
-    free_lines(&store);
-    return lines;
-}
-
-Lines reader_lines(const std::string& bytes) {
-    ListReader reader = make_list_reader(pieces_of(bytes, 4096));
-    Lines lines;
-    while (!list_at_end(&reader))
-        lines.push_back(read_list_line(&reader));
+    LinesResult result = LINES_TOO_LARGE;
+    Lines lines = store_lines(pieces_of(bytes, piece), &result);
+    EXPECT_EQ(result, LINES_OK);
     return lines;
 }
 
 }  // namespace
 
-TEST(LineStore, KeepsTheLineRulesOfTheListReaderForEveryReadSize) {
+TEST(LineStore, AllLineEndsGiveTheSameItems) {
+    Lines expected{"red", "green", "blue"};
+    EXPECT_EQ(stored_lines("red\r\ngreen\r\nblue\r\n"), expected);
+    EXPECT_EQ(stored_lines("red\ngreen\nblue\n"), expected);
+    EXPECT_EQ(stored_lines("red\rgreen\rblue\r"), expected);
+    EXPECT_EQ(stored_lines("red\0green\0blue"s), expected);
+}
+
+TEST(LineStore, LastLineWithoutTerminatorAndNoExtraLineAtTheEnd) {
+    EXPECT_EQ(stored_lines("a\r\nb"), (Lines{"a", "b"}));
+    EXPECT_EQ(stored_lines("a\r\nb\r\nc\r\n\r\n"), (Lines{"a", "b", "c", ""}));
+    EXPECT_EQ(stored_lines(""), Lines{});
+    EXPECT_EQ(stored_lines("\n"), Lines{""});
+    EXPECT_EQ(stored_lines("\r"), Lines{""});
+}
+
+TEST(LineStore, CarriageReturnFollowedByOtherBytesStartsTheNextLine) {
+    EXPECT_EQ(stored_lines("a\r\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(stored_lines("a\n\r\nb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(stored_lines("a\r\n\nb"), (Lines{"a", "", "b"}));
+}
+
+TEST(LineStore, ZeroBytesSplitLinesAndHighBytesAndTheMarkAreKept) {
+    EXPECT_EQ(stored_lines("ab\0cd\n"s), (Lines{"ab", "cd"}));
+    EXPECT_EQ(stored_lines("\0\0\0"s), (Lines{"", "", ""}));
+    EXPECT_EQ(stored_lines("\xEF\xBB\xBFone\n\x82t\xE9\n"),
+              (Lines{"\xEF\xBB\xBFone", "\x82t\xE9"}));
+}
+
+// A CR at the end of one read and its LF at the start of the next are one
+// line end: every read size must give the lines of the whole string.
+TEST(LineStore, KeepsTheLineRulesForEveryReadSize) {
     const std::vector<std::string> inputs = {"",
                                              "\n",
                                              "\r",
@@ -57,13 +66,16 @@ TEST(LineStore, KeepsTheLineRulesOfTheListReaderForEveryReadSize) {
                                              "ab\0cd\n"s,
                                              "\0\0\0"s,
                                              "x\r\n\r\n",
+                                             "a\r\nb\rc\n\r\n",
                                              "last without end"};
     for (const std::string& input : inputs) {
         for (size_t piece : {1, 2, 3, 7, 1 << 20}) {
             SCOPED_TRACE(testing::PrintToString(input) + " piece " + std::to_string(piece));
-            EXPECT_EQ(stored_lines(input, piece), reader_lines(input));
+            EXPECT_EQ(stored_lines(input, piece), split_whole(input));
         }
     }
+    std::string bytes = std::string(4095, 'x') + "\r\nnext";
+    EXPECT_EQ(stored_lines(bytes, 4096), (Lines{std::string(4095, 'x'), "next"}));
 }
 
 TEST(LineStore, LinesLongerThanABlockAndManyBlocksStayWhole) {
@@ -80,6 +92,24 @@ TEST(LineStore, LinesLongerThanABlockAndManyBlocksStayWhole) {
         many += expected.back() + "\r\n";
     }
     EXPECT_EQ(stored_lines(many, 4093), expected);
+}
+
+TEST(LineStore, ReadErrorActsAsEndOfFile) {
+    int calls = 0;
+    LinesResult result = LINES_TOO_LARGE;
+    Lines lines = store_lines(
+        [&](char* buffer, int) {
+            if (++calls > 1)
+                return -1;
+            buffer[0] = 'a';
+            buffer[1] = '\n';
+            buffer[2] = 'b';
+            return 3;
+        },
+        &result);
+    EXPECT_EQ(result, LINES_OK);
+    EXPECT_EQ(lines, (Lines{"a", "b"}));
+    EXPECT_EQ(calls, 2);  // no further reads after the failure
 }
 
 TEST(LineStore, RunningOutOfMemoryIsReportedAndKeepsWhatWasRead) {

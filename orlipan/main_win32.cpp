@@ -32,5 +32,5 @@ void orlipan_body() {
 }  // namespace
 
 int main() {
-    run_frame(orlipan_body, close_list_files);
+    run_frame({orlipan_body, prepare_toolkit, release_toolkit, close_list_files});
 }

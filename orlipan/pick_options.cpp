@@ -24,8 +24,8 @@ const WordOption WORD_OPTIONS[] = {
     {"quote", PICK_FLAG_QUOTE},   {"oemlist", PICK_FLAG_OEMLIST},
     {"oemout", PICK_FLAG_OEMOUT}, {"cmdcenter", PICK_FLAG_CMDCENTER},
     {"menu", PICK_FLAG_MENU},     {"ontop", PICK_FLAG_ONTOP},
-    {"utf8", PICK_FLAG_UTF8},
-    {"filter", PICK_FLAG_FILTER}, {"multi", PICK_FLAG_MULTI},
+    {"utf8", PICK_FLAG_UTF8},     {"filter", PICK_FLAG_FILTER},
+    {"multi", PICK_FLAG_MULTI},
 };
 
 bool apply_word_option(const std::string& opt, PickSettings* settings) {
@@ -134,4 +134,12 @@ PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
     if (settings.back_color == 0)
         settings.back_color = PICK_DEFAULT_BACK_COLOR;
     return settings;
+}
+
+std::string file_name_part(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    size_t start = slash == std::string::npos ? 0 : slash + 1;
+    size_t quote = path.find('"', start);
+    size_t length = quote == std::string::npos ? std::string::npos : quote - start;
+    return path.substr(start, length);
 }

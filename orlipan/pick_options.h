@@ -50,3 +50,7 @@ using PathExpander = std::function<std::string(const std::string&)>;
 // `arguments` are the command-line arguments after the program name, in order.
 PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
                                   const PathExpander& expand_path);
+
+// The file-name part of a path, for reports: the text after its last "\" or
+// "/", up to a double quote if one follows.
+std::string file_name_part(const std::string& path);

@@ -155,3 +155,12 @@ TEST(PickOptions, FilterAndMultiAreWordOptionsButMultiRefusesMenuMode) {
     EXPECT_EQ(parse({"l", "/bad", "/multi", "/menu"}).message, "Invalid Option: /bad");
     EXPECT_EQ(parse({"l", "/multi", "/menu", "/bad"}).message, "Invalid Option: /multi");
 }
+
+TEST(FileNamePart, IsTheTextAfterTheLastSlash) {
+    EXPECT_EQ(file_name_part("C:\\data\\list.txt"), "list.txt");
+    EXPECT_EQ(file_name_part("C:/data/sub\\x.lst"), "x.lst");
+    EXPECT_EQ(file_name_part("plain.txt"), "plain.txt");
+    EXPECT_EQ(file_name_part("C:\\dir\\"), "");
+    EXPECT_EQ(file_name_part(""), "");
+    EXPECT_EQ(file_name_part("C:\\a\\b.txt\" tail"), "b.txt");
+}

@@ -3,7 +3,7 @@
 // byte-order mark that some editors put first is no part of line 1.
 #pragma once
 
-#include "orlipan/list_reader.h"
+#include "orlipan/line_store.h"
 
 // The bytes of `source`, without a UTF-8 byte-order mark at their start.
 // Reads as short as a pipe may give are fine: the mark is looked for in the

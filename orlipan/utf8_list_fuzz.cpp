@@ -9,26 +9,14 @@
 #include <vector>
 
 #include "frame/utf8.h"
-#include "orlipan/line_store.h"
+#include "orlipan/line_store_testing.h"
 #include "orlipan/utf8_list.h"
 
 namespace {
 
 std::vector<std::string> read_lines(const std::string& bytes, size_t piece, bool skip_mark) {
-    size_t offset = 0;
-    ByteSource source = [&](char* buffer, int capacity) {
-        size_t n = std::min({bytes.size() - offset, piece, (size_t)capacity});
-        std::copy_n(bytes.data() + offset, n, buffer);
-        offset += n;
-        return (int)n;
-    };
-    LineStore store;
-    read_all_lines(&store, skip_mark ? without_utf8_bom(source) : source);
-    std::vector<std::string> lines;
-    for (int i = 0; i < line_count(store); ++i)
-        lines.push_back(line_at(store, i));
-    free_lines(&store);
-    return lines;
+    ByteSource source = pieces_of(bytes, piece);
+    return store_lines(skip_mark ? without_utf8_bom(source) : source);
 }
 
 void check_line(const std::string& line) {

@@ -6,26 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "orlipan/line_store.h"
+#include "orlipan/line_store_testing.h"
 
 namespace {
 
 // The lines of `bytes` read through the mark skip in pieces of `piece` bytes.
 std::vector<std::string> utf8_lines(const std::string& bytes, size_t piece) {
-    size_t offset = 0;
-    ByteSource source = without_utf8_bom([&](char* buffer, int capacity) {
-        size_t n = std::min({bytes.size() - offset, piece, static_cast<size_t>(capacity)});
-        std::copy_n(bytes.data() + offset, n, buffer);
-        offset += n;
-        return static_cast<int>(n);
-    });
-    LineStore store;
-    read_all_lines(&store, source);
-    std::vector<std::string> lines;
-    for (int i = 0; i < line_count(store); ++i)
-        lines.push_back(line_at(store, i));
-    free_lines(&store);
-    return lines;
+    return store_lines(without_utf8_bom(pieces_of(bytes, piece)));
 }
 
 using Lines = std::vector<std::string>;

@@ -5,19 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "frame/command_line.h"
 #include "frame/frame.h"
-#include "frame/text.h"
 #include "toolkit/toolkit.h"
 
 namespace {
-
-BoxSettings box_settings;
-// The settings as the command line gave them: laying the box out again for
-// another display starts from these, not from the widths in use.
-BoxSettings box_given;
-BoxLayout box_layout;
-HFONT box_font = nullptr;
 
 // Fixed size, close box, no minimise or maximise box; shown only when complete.
 constexpr DWORD BOX_WINDOW_STYLE = WINDOW_HIDDEN | WS_CAPTION | WS_SYSMENU;
@@ -45,24 +36,38 @@ std::vector<TextExtent> measure_lines(HWND label, HFONT font, const std::string&
     return extents;
 }
 
+// Moves and sizes the buttons to the layout, in the box's font.
+void place_buttons(const BoxWindow& box) {
+    const BoxSettings& s = box.settings;
+    const BoxLayout& l = box.layout;
+    int64_t x = l.first_button_x;
+    for (int id = 1; id <= l.button_count; ++id) {
+        resize_control(id, clamp_to_int32(x), l.button_y, s.button_width, l.button_height);
+        set_control_font(id, box.font);
+        x += int64_t{s.button_width} + l.button_gap;
+    }
+}
+
 }  // namespace
 
-bool open_box(BoxSettings& s, BoxLayout& l) {
+bool open_box(BoxWindow& box) {
+    BoxSettings& s = box.settings;
+    BoxLayout& l = box.layout;
     // Before the window exists, the density of the whole display; a window
     // that opens on a display of its own density is laid out again.
     const int dpi = window_dpi(-1);
     l = plan_box_layout(s, dpi);
-    box_font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
+    box.font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
     HWND window = open_window(BOX_WINDOW, 0, 0, s.window_width, l.window_height, s.title,
                               box_centring() | BOX_WINDOW_STYLE, console_window);
     if (window == nullptr) {
         return false;
     }
-    set_control_font(-1, box_font);
+    set_control_font(-1, box.font);
     HWND label = create_label(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height, s.text,
                               s.center_text);
     // The label wraps by itself; measuring only estimates the height it needs.
-    fit_box_text(l, s, measure_lines(label, box_font, s.text));
+    fit_box_text(l, s, measure_lines(label, box.font, s.text));
     resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
     int x = moved_window_x(window_x(BOX_WINDOW), s.offset_x, l.dpi);
     int y = moved_window_y(window_y(BOX_WINDOW), l.growth, s.offset_y, l.dpi);
@@ -70,47 +75,20 @@ bool open_box(BoxSettings& s, BoxLayout& l) {
     return true;
 }
 
-void place_buttons(const BoxSettings& s, const BoxLayout& l) {
-    int64_t x = l.first_button_x;
-    for (int id = 1; id <= l.button_count; ++id) {
-        resize_control(id, clamp_to_int32(x), l.button_y, s.button_width, l.button_height);
-        set_control_font(id, box_font);
-        x += int64_t{s.button_width} + l.button_gap;
-    }
-}
-
-void relayout_box(int dpi) {
-    BoxSettings& s = box_settings;
-    BoxLayout& l = box_layout;
-    s.button_width = box_given.button_width;
-    s.window_width = box_given.window_width;
+void relayout_box(BoxWindow& box, int dpi) {
+    BoxSettings& s = box.settings;
+    BoxLayout& l = box.layout;
+    s.button_width = box.given.button_width;
+    s.window_width = box.given.window_width;
     l = plan_box_layout(s, dpi);
-    box_font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
-    set_control_font(-1, box_font);
-    set_control_font(BOX_LABEL, box_font);
+    box.font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
+    set_control_font(-1, box.font);
+    set_control_font(BOX_LABEL, box.font);
     resize_control(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height);
-    fit_box_text(l, s, measure_lines(control_handle(BOX_LABEL), box_font, s.text));
+    fit_box_text(l, s, measure_lines(control_handle(BOX_LABEL), box.font, s.text));
     resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
-    place_buttons(s, l);
+    place_buttons(box);
     // The system already placed the window for the new display; only its
     // inner size follows the content.
     resize_window(BOX_WINDOW, KEEP_VALUE, KEEP_VALUE, s.window_width, l.window_height);
-}
-
-void vemo_body() {
-    set_keyboard_cues(1);
-    // Every text of the box comes from the command line, as UTF-8.
-    set_text_encoding(TEXT_UTF8);
-    box_settings = read_box_settings(read_all_arguments());
-    box_given = box_settings;
-    if (!open_box(box_settings, box_layout)) {
-        ToolExit = 0;
-        return;
-    }
-    box_settings.exit_code = run_box(box_settings, box_layout);
-    if (box_settings.error_count != 0) {
-        box_settings.exit_code = BOX_ERROR_EXIT_CODE;
-    }
-    // More than 255 buttons: the number goes to the process exit unchanged.
-    ToolExit = static_cast<UINT>(box_settings.exit_code);
 }

@@ -14,127 +14,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/box_driver.h"
+#include "tests/e2e/dpi_probe.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/pick_measure.h"
 #include "toolkit/dpi_scale.h"
 #include "vemo/box_layout.h"
 
 namespace {
 
 const int WINDOW_TIMEOUT_MS = 15000;
-const int PICK_FONT_SIZE = 9;
+const int PICK_FONT_SIZE = PICK_E2E_FONT_SIZE;
 
-// This process reads the tools' windows in the display's own pixels: without
-// declaring itself aware, Windows would hand it coordinates scaled to 96 DPI.
-bool become_dpi_aware() {
-    HMODULE user = GetModuleHandleA("user32.dll");
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    auto set_context = reinterpret_cast<SetContext>(
-        reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDpiAwarenessContext")));
-    // Per monitor version 2, then version 1 (-4 and -3).
-    if (set_context &&
-        (set_context(reinterpret_cast<HANDLE>(-4)) || set_context(reinterpret_cast<HANDLE>(-3)))) {
-        return true;
-    }
-    return SetProcessDPIAware() != 0;
-}
 const bool DPI_AWARE = become_dpi_aware();
-
-int display_dpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-int scaled(int pixels, int dpi) {
-    return MulDiv(pixels, dpi, 96);
-}
-
-HFONT font_at(const std::string& face, int points, int dpi) {
-    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, 0, 0, DEFAULT_QUALITY, 0, face.c_str());
-}
-
-// Measures with `font` in a screen context; the font's height is in pixels,
-// so the context's own density plays no part.
-struct Measure {
-    HDC context;
-    HFONT font;
-    HGDIOBJ previous;
-    Measure(const std::string& face, int points, int dpi)
-        : context(GetDC(nullptr)), font(font_at(face, points, dpi)) {
-        previous = SelectObject(context, font);
-    }
-    ~Measure() {
-        SelectObject(context, previous);
-        ReleaseDC(nullptr, context);
-        DeleteObject(font);
-    }
-    SIZE extent(const std::string& text) const {
-        SIZE size = {0, 0};
-        GetTextExtentPoint32A(context, text.c_str(), (int)text.size(), &size);
-        return size;
-    }
-    int height() const {
-        TEXTMETRICA metrics = {};
-        GetTextMetricsA(context, &metrics);
-        return metrics.tmHeight;
-    }
-};
-
-// The awareness the window was created with, where the system can tell;
-// -1 on systems before Windows 10 version 1607.
-int window_awareness(HWND hwnd) {
-    HMODULE user = GetModuleHandleA("user32.dll");
-    using GetContext = HANDLE(WINAPI*)(HWND);
-    using Awareness = int(WINAPI*)(HANDLE);
-    auto get_context = reinterpret_cast<GetContext>(
-        reinterpret_cast<void*>(GetProcAddress(user, "GetWindowDpiAwarenessContext")));
-    auto awareness = reinterpret_cast<Awareness>(
-        reinterpret_cast<void*>(GetProcAddress(user, "GetAwarenessFromDpiAwarenessContext")));
-    if (!get_context || !awareness)
-        return -1;
-    return awareness(get_context(hwnd));
-}
-
-// Wine 8 makes every process per-monitor aware by default, manifest or not,
-// so there this check cannot tell the manifest's work from Wine's.
-void expect_per_monitor_aware(HWND hwnd) {
-    const int PER_MONITOR_AWARE = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
-    int awareness = window_awareness(hwnd);
-    if (awareness != -1) {
-        EXPECT_EQ(awareness, PER_MONITOR_AWARE);
-    }
-}
-
-std::string manifest_of(const std::string& exe) {
-    std::string path = test_dir() + "\\" + exe;
-    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module)
-        return "";
-    std::string text;
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-    if (bytes)
-        text.assign(bytes, SizeofResource(module, found));
-    FreeLibrary(module);
-    return text;
-}
-
-// The text between <name ...> and </name>; empty when the element is absent.
-std::string element_text(const std::string& xml, const std::string& name) {
-    size_t open = xml.find("<" + name + " ");
-    size_t start = open == std::string::npos ? open : xml.find('>', open);
-    size_t end = start == std::string::npos ? start : xml.find("</" + name + ">", start);
-    return end == std::string::npos ? "" : xml.substr(start + 1, end - start - 1);
-}
-
-RECT rect_in_client(HWND window, HWND control) {
-    RECT r = window_rect(control);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 RECT inner_rect(HWND hwnd) {
     RECT inner = {};
@@ -160,21 +52,6 @@ void start(Running& tool, const std::string& exe, const std::string& args,
 
 // ---- The message box --------------------------------------------------------
 
-std::string quoted_line(const std::vector<std::string>& arguments) {
-    std::string line;
-    for (const std::string& argument : arguments)
-        line += (line.empty() ? "\"" : " \"") + argument + "\"";
-    return line;
-}
-
-HWND button(HWND box, int id) {
-    for (HWND child : children_by_class(box, "Button")) {
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
-}
-
 // A caption as drawn: "&x" underlines x, "&&" shows "&".
 std::string shown_caption(const std::string& caption) {
     std::string shown;
@@ -187,15 +64,7 @@ std::string shown_caption(const std::string& caption) {
 }
 
 BoxLayout expected_box(BoxSettings& s, int dpi) {
-    BoxLayout l = plan_box_layout(s, dpi);
-    Measure measure(s.font_name, s.font_size, dpi);
-    std::vector<TextExtent> lines;
-    for (const std::string& line : split_fields(s.text, '\r')) {
-        SIZE size = measure.extent(line);
-        lines.push_back({size.cx, size.cy});
-    }
-    fit_box_text(l, s, lines);
-    return l;
+    return measured_box_layout(s, dpi);
 }
 
 // The label, the buttons and the inner size where the layout at `dpi` puts
@@ -276,47 +145,16 @@ const std::vector<BoxCase> BOX_CASES = {
 
 // ---- The pick window --------------------------------------------------------
 
-struct RemoteRect {
-    HANDLE process;
-    void* address;
-    RemoteRect(HANDLE p) : process(p) {
-        address =
-            VirtualAllocEx(p, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    }
-    ~RemoteRect() {
-        if (address)
-            VirtualFreeEx(process, address, 0, MEM_RELEASE);
-    }
-};
-
 int row_height(const Running& pick, HWND list) {
-    RECT rect = {LVIR_BOUNDS, 0, 0, 0};
-    RemoteRect block(pick.run.process);
-    WriteProcessMemory(pick.run.process, block.address, &rect, sizeof rect, nullptr);
-    if (!SendMessageA(list, LVM_GETITEMRECT, 0, (LPARAM)block.address))
-        return 0;
-    ReadProcessMemory(pick.run.process, block.address, &rect, sizeof rect, nullptr);
-    return rect.bottom - rect.top;
+    RECT row = remote_item_rect(pick.run.process, list, 0);
+    return row.bottom - row.top;
 }
 
-RECT work_area() {
-    RECT work = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
-std::string lines_text(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-struct Pick : Running {
+struct PickRun : Running {
     HWND list = nullptr;
 };
 
-void start_pick(Pick& pick, const std::vector<std::string>& lines, const std::string& args) {
+void start_pick_run(PickRun& pick, const std::vector<std::string>& lines, const std::string& args) {
     std::string dir = scratch_dir();
     write_file(dir + "\\list.txt", lines_text(lines));
     start(pick, "orlipan.exe", "list.txt " + args, dir);
@@ -324,28 +162,17 @@ void start_pick(Pick& pick, const std::vector<std::string>& lines, const std::st
         pick.list = child_by_class(pick.window, "SysListView32");
 }
 
-void expect_list_margin(const Pick& pick, int margin) {
-    RECT inner = inner_rect(pick.window);
-    RECT list = rect_in_client(pick.window, pick.list);
-    EXPECT_EQ(list.left, margin);
-    EXPECT_EQ(list.top, margin);
-    EXPECT_EQ(list.right, inner.right - margin);
-    EXPECT_EQ(list.bottom, inner.bottom - margin);
+void expect_list_margin(const PickRun& pick, int margin) {
+    expect_list_margin(pick.window, pick.list, margin);
 }
 
 // Rows at least as tall as the font's characters at `dpi`.
-void expect_rows_hold_the_font(const Pick& pick, int dpi) {
+void expect_rows_hold_the_font(const PickRun& pick, int dpi) {
     Measure measure("Verdana", PICK_FONT_SIZE, dpi);
     EXPECT_GE(row_height(pick, pick.list), measure.height());
 }
 
 const std::vector<std::string> COLOURS = {"Red", "Orange", "Yellow", "Green", "Blue", "Violet"};
-
-// Inner height of a list of `count` rows that fits the work area.
-int expected_list_height(int count, int row, int dpi) {
-    int height = (count * row + scaled(PICK_FONT_SIZE / 2, dpi)) * 102 / 100;
-    return std::max(height, scaled(PICK_FONT_SIZE * 6, dpi));
-}
 
 class Dpi : public ::testing::Test {
 protected:
@@ -398,13 +225,9 @@ TEST_F(Dpi, BoxOffsetsAreIn96DpiPixels) {
     BoxLayout l = expected_box(s, dpi);
     // Centred on the console, moved by half the growth and by the offsets.
     RECT outer = window_rect(box.window);
-    RECT owner = window_rect(GetWindow(box.window, GW_OWNER));
-    int width = outer.right - outer.left;
-    int provisional_height = outer.bottom - outer.top - l.growth;
-    int x = std::max<int>(0, owner.left + (owner.right - owner.left - width) / 2);
-    int y = std::max<int>(0, owner.top + (owner.bottom - owner.top - provisional_height) / 2);
-    EXPECT_EQ(outer.left, x + scaled(40, dpi));
-    EXPECT_EQ(outer.top, y - l.growth / 2 + scaled(-30, dpi));
+    POINT origin = centred_box_origin(box.window, l.growth, false);
+    EXPECT_EQ(outer.left, origin.x + scaled(40, dpi));
+    EXPECT_EQ(outer.top, origin.y - l.growth / 2 + scaled(-30, dpi));
 }
 
 TEST_F(Dpi, BoxMovedToAnotherDensityIsLaidOutAgainForIt) {
@@ -425,22 +248,28 @@ TEST_F(Dpi, BoxMovedToAnotherDensityIsLaidOutAgainForIt) {
 }
 
 TEST_F(Dpi, PickWindowRowsHoldTheFontAndTheHeightFormulaUsesScaledConstants) {
-    Pick pick;
-    start_pick(pick, COLOURS, "Colours /dx=40 /dy=-30");
+    PickRun pick;
+    start_pick_run(pick, COLOURS, "Colours /dx=40 /dy=-30");
     ASSERT_TRUE(pick.window != nullptr);
     expect_per_monitor_aware(pick.window);
     expect_rows_hold_the_font(pick, dpi);
     expect_list_margin(pick, 0);
     RECT inner = inner_rect(pick.window);
-    int row = row_height(pick, pick.list);
-    EXPECT_EQ(inner.bottom, expected_list_height((int)COLOURS.size(), row, dpi));
+    // The fitted column is not known at this density: the height and the
+    // top edge do not depend on it.
+    GeometryInput in =
+        measured_geometry_input((int)COLOURS.size(), row_height(pick, pick.list), 0, dpi);
+    in.offset_x = 40;
+    in.offset_y = -30;
+    PickGeometry plan = compute_pick_geometry(in);
+    EXPECT_EQ(inner.bottom, plan.inner_height);
     Measure measure("Verdana", PICK_FONT_SIZE, dpi);
     for (const std::string& line : COLOURS)
         EXPECT_GE(inner.right, measure.extent(line).cx + scaled(PICK_FONT_SIZE, dpi)) << line;
     RECT work = work_area();
     RECT outer = window_rect(pick.window);
     EXPECT_EQ(outer.left, (work.left + work.right) / 2 + scaled(40, dpi) - inner.right / 2);
-    EXPECT_EQ(outer.top, (work.top + work.bottom) / 2 + scaled(-30, dpi) - inner.bottom / 2);
+    EXPECT_EQ(outer.top, plan.y);
 }
 
 TEST_F(Dpi, MenuMarginIsScaledAndFollowsAMoveToAnotherDensity) {
@@ -451,15 +280,17 @@ TEST_F(Dpi, MenuMarginIsScaledAndFollowsAMoveToAnotherDensity) {
                                            "Check the disk",
                                            "",
                                            "Quit"};
-    Pick pick;
-    start_pick(pick, menu, "Menu /menu");
+    PickRun pick;
+    start_pick_run(pick, menu, "Menu /menu");
     ASSERT_TRUE(pick.window != nullptr);
     const int margin = scaled(20, dpi);
     expect_list_margin(pick, margin);
     expect_rows_hold_the_font(pick, dpi);
     RECT inner = inner_rect(pick.window);
-    int row = row_height(pick, pick.list);
-    EXPECT_EQ(inner.bottom, expected_list_height((int)menu.size(), row, dpi) + 2 * margin);
+    GeometryInput in =
+        measured_geometry_input((int)menu.size(), row_height(pick, pick.list), 0, dpi);
+    in.menu = true;
+    EXPECT_EQ(inner.bottom, compute_pick_geometry(in).inner_height);
     // Every line is shown whole: the list is wider than the widest line.
     Measure measure("Verdana", PICK_FONT_SIZE, dpi);
     for (const std::string& line : menu)
@@ -481,15 +312,22 @@ TEST_F(Dpi, MenuMarginIsScaledAndFollowsAMoveToAnotherDensity) {
 // The scroll-bar room is left to the unit tests: the fitted column width it is
 // added to cannot be read from outside the tool.
 TEST_F(Dpi, EdgeClampsAndMinimumHeightAreScaled) {
-    Pick clamped;
-    start_pick(clamped, COLOURS, "Far /dx=5000 /dy=5000");
+    PickRun clamped;
+    start_pick_run(clamped, COLOURS, "Far /dx=5000 /dy=5000");
     ASSERT_TRUE(clamped.window != nullptr);
-    RECT work = work_area();
-    EXPECT_EQ(window_rect(clamped.window).left, work.right - scaled(50, dpi));
-    EXPECT_EQ(window_rect(clamped.window).top, work.bottom - scaled(50, dpi));
+    // Offsets this large leave the window at the edges whatever its size.
+    GeometryInput distant =
+        measured_geometry_input((int)COLOURS.size(), PICK_DEFAULT_ROW_HEIGHT, 0, dpi);
+    distant.offset_x = 5000;
+    distant.offset_y = 5000;
+    PickGeometry plan = compute_pick_geometry(distant);
+    EXPECT_EQ(window_rect(clamped.window).left, plan.x);
+    EXPECT_EQ(window_rect(clamped.window).top, plan.y);
 
-    Pick empty;
-    start_pick(empty, {}, "Empty");
+    PickRun empty;
+    start_pick_run(empty, {}, "Empty");
     ASSERT_TRUE(empty.window != nullptr);
-    EXPECT_EQ(inner_rect(empty.window).bottom, scaled(PICK_FONT_SIZE * 6, dpi));
+    EXPECT_EQ(inner_rect(empty.window).bottom,
+              compute_pick_geometry(measured_geometry_input(0, PICK_DEFAULT_ROW_HEIGHT, 0, dpi))
+                  .inner_height);
 }

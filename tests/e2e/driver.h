@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/tool_window_win32.h"
+
 enum LaunchMode {
     LAUNCH_NEW_CONSOLE,    // CREATE_NEW_CONSOLE, standard output to the console
     LAUNCH_DETACHED,       // DETACHED_PROCESS: no console window; standard output to a file
@@ -43,6 +45,8 @@ struct ToolRun {
     HANDLE input_write = nullptr;  // INPUT_PIPE: the test's end of standard input
 };
 
+// ---- Starting, feeding and ending a tool (driver_launch_win32.cpp) ----
+
 // Directory of the running test executable; the tools are built next to it.
 std::string test_dir();
 // A fresh scratch directory for one test's files.
@@ -60,12 +64,10 @@ ToolRun start_tool(const std::string& exe, const std::string& args,
 // The returned handle is the writing thread; wait for it or close it.
 HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pause_ms = 0);
 
-// Visible top-level windows of the process other than console windows.
-std::vector<HWND> tool_windows(DWORD pid);
+// ---- Finding and reading windows (driver_windows_win32.cpp) ----
+
 // Waits (bounded polling) for the first visible tool window; 0 on timeout.
 HWND wait_for_window(const ToolRun& run, int timeout_ms = 10000);
-// Waits until `hwnd` is the foreground window (activating it if need be).
-bool make_foreground(HWND hwnd, int timeout_ms = 5000);
 
 std::string window_caption(HWND hwnd);
 // The text of any window read through the Unicode call, as UTF-8.
@@ -80,14 +82,20 @@ std::vector<HWND> children_by_class(HWND parent, const std::string& class_name);
 HWND child_by_text(HWND parent, const std::string& class_name, const std::string& text);
 RECT window_rect(HWND hwnd);  // outer, screen coordinates
 RECT client_rect_on_screen(HWND hwnd);
+// A control's place inside its window, in the window's client coordinates.
+RECT rect_in_client(HWND window, HWND control);
 
-// Real input.
+// ---- Real input (driver_input_win32.cpp) ----
+
 void press_key(WORD vk, bool shift = false, bool control = false, bool alt = false);
 void click_at(int x, int y, bool right = false);
 // A left click with `key` (VK_CONTROL, VK_SHIFT) held down.
 void click_holding(int x, int y, WORD key);
 void double_click_at(int x, int y);
 void click_window_center(HWND hwnd);
+// Waits until `hwnd` is the foreground window (activating it if need be, with
+// a click on its caption when the system refuses).
+bool make_foreground(HWND hwnd, int timeout_ms = 5000);
 
 // Bounded polling for a condition.
 template <typename Condition>

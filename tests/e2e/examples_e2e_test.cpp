@@ -2,6 +2,7 @@
 // its own, the tools found on PATH, real keys and clicks in the windows the
 // batch files open, and the batch files' own console output checked.
 #include "tests/e2e/driver.h"
+#include "tests/e2e/pick_driver.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -167,22 +168,6 @@ void type_keys(ToolWindow& tool, std::initializer_list<WORD> keys) {
 
 // The list control lives in the tool's process, so the rectangle of a row
 // is asked for through memory of that process.
-RECT remote_row_rect(HANDLE process, HWND list, int index) {
-    RECT rect = {LVIR_BOUNDS, 0, 0, 0};
-    void* remote =
-        VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!remote)
-        return RECT{};
-    WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);
-    bool got = SendMessageA(list, LVM_GETITEMRECT, index, (LPARAM)remote) != 0;
-    ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    if (!got)
-        return RECT{};
-    MapWindowPoints(list, nullptr, (POINT*)&rect, 2);
-    return rect;
-}
-
 // Under Wine without a window manager a window of the previous test can
 // stay on screen for about two seconds after its process ended; a click is
 // only given once the target is what lies under the pointer.
@@ -196,8 +181,9 @@ void click_row(ToolWindow& tool, int index) {
     HWND list = child_by_class(tool.window, "SysListView32");
     ASSERT_TRUE(list) << "no list control";
     ASSERT_TRUE(tool.run.process) << "the tool's process cannot be read";
-    RECT row = remote_row_rect(tool.run.process, list, index);
+    RECT row = remote_item_rect(tool.run.process, list, index);
     ASSERT_LT(row.top, row.bottom) << "row " << index << " has no rectangle";
+    MapWindowPoints(list, nullptr, (POINT*)&row, 2);
     ASSERT_TRUE(make_foreground(tool.window));
     click_on(list, POINT{(row.left + row.right) / 2, (row.top + row.bottom) / 2});
 }

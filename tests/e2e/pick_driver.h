@@ -54,6 +54,9 @@ std::vector<std::string> shown_lines(Pick& pick);
 POINT line_point(Pick& pick, int index);
 void click_line(Pick& pick, int index, bool twice = false);
 bool still_open(Pick& pick);
+// Enter accepts nothing and leaves the window open; Escape then ends the
+// tool with 0 and no output.
+void expect_enter_ignored_then_escape_cancels(Pick& pick);
 // Types one character as an input method delivers it, whatever the keyboard.
 void type_character(Pick& pick, wchar_t character);
 RECT work_area();

@@ -176,6 +176,16 @@ bool find_pick_window(Pick& pick, int timeout_ms) {
     return pick.window != nullptr;
 }
 
+void expect_enter_ignored_then_escape_cancels(Pick& pick) {
+    press_in(pick, VK_RETURN);
+    // Bounded wait for a reaction that must not come: the window stays.
+    EXPECT_FALSE(wait_until([&] { return !still_open(pick); }, 500));
+    press_in(pick, VK_ESCAPE);
+    Ending end = finish(pick);
+    EXPECT_EQ(end.exit_code, 0u);
+    EXPECT_EQ(end.output, "");
+}
+
 RECT work_area() {
     RECT work = {};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/box_driver.h"
 #include "tests/e2e/pick_driver.h"
 #include "vemo/box_layout.h"
 
@@ -129,14 +130,6 @@ SIZE extent_in(HFONT font, const std::string& text) {
     return size;
 }
 
-HWND button_of(HWND box, int id) {
-    for (HWND child : children_by_class(box, "Button")) {
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
-}
-
 // The report box of a run that ends with one; its text, and the exit code.
 std::string reported(const std::string& args, DWORD* exit_code) {
     std::string dir = scratch_dir();
@@ -182,11 +175,11 @@ TEST(UnicodeVemo, GreekTitleCyrillicLinesAndJapaneseCaptionsShowWholeAsGiven) {
     EXPECT_EQ(label_rect.bottom - label_rect.top, l.text_height);
 
     for (int id = 1; id <= 3; ++id) {
-        HWND button = button_of(window, id);
+        HWND control = button(window, id);
         const std::string& caption = JAPANESE_CAPTIONS[id - 1];
-        EXPECT_EQ(window_text_utf8(button), caption) << id;
+        EXPECT_EQ(window_text_utf8(control), caption) << id;
         RECT client = {};
-        GetClientRect(button, &client);
+        GetClientRect(control, &client);
         // The push button's frame takes an edge and a pixel at either side.
         int room = client.right - 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
         EXPECT_LE(extent_in(font, caption).cx, room) << id;

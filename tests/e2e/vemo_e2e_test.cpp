@@ -4,80 +4,21 @@
 // the answer.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "tests/e2e/box_driver.h"
 #include "tests/e2e/driver.h"
 #include "vemo/box_help.h"
 #include "vemo/box_layout.h"
 
 namespace {
 
-const int EXIT_TIMEOUT_MS = 20000;
-const int WINDOW_TIMEOUT_MS = 15000;
+const int EXIT_TIMEOUT_MS = BOX_EXIT_TIMEOUT_MS;
+const int WINDOW_TIMEOUT_MS = BOX_WINDOW_TIMEOUT_MS;
 const char* const USAGE_TEXT =
     "Shows a message box and returns the number of the button pressed.\r\n\r\n"
     "Syntax: Vemo \"title\" \"text\" \"button1;button2..\" [options]";
-
-std::string quoted_line(const std::vector<std::string>& arguments) {
-    std::string line;
-    for (const std::string& argument : arguments) {
-        line += (line.empty() ? "\"" : " \"") + argument + "\"";
-    }
-    return line;
-}
-
-struct Box {
-    ToolRun run;
-    HWND window = nullptr;
-};
-
-Box open_box(const std::string& args, const LaunchOptions& options = LaunchOptions()) {
-    Box box;
-    box.run = start_tool("vemo.exe", args, options);
-    if (box.run.process)
-        box.window = wait_for_window(box.run, WINDOW_TIMEOUT_MS);
-    return box;
-}
-
-bool box_gone(const Box& box) {
-    return WaitForSingleObject(box.run.process, 0) == WAIT_OBJECT_0 || !IsWindowVisible(box.window);
-}
-
-// A console program cannot be awaited with WaitForInputIdle, and input that
-// reaches the box while it settles right after showing is dispatched without
-// an answer. So an answering input that leaves the box open is given again.
-template <typename Input, typename Effect>
-bool give(Input input, Effect effect, int wait_ms = 3000) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        input();
-        if (wait_until(effect, wait_ms))
-            return true;
-    }
-    return false;
-}
-
-template <typename Input>
-void answer(Box& box, Input input) {
-    EXPECT_TRUE(give(input, [&] { return box_gone(box); })) << "the box stayed open";
-}
-
-DWORD finish(Box& box) {
-    DWORD code = 12345;
-    bool ended = wait_exit(box.run, EXIT_TIMEOUT_MS, &code);
-    kill_tool(box.run);
-    EXPECT_TRUE(ended) << "the tool did not end";
-    return code;
-}
-
-HWND button(HWND box, int id) {
-    for (HWND child : children_by_class(box, "Button")) {
-        if (GetDlgCtrlID(child) == id)
-            return child;
-    }
-    return nullptr;
-}
 
 HWND focused_window(HWND box) {
     GUITHREADINFO info = {};
@@ -88,12 +29,6 @@ HWND focused_window(HWND box) {
 
 bool drawn_as_default(HWND control) {
     return (GetWindowLongA(control, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
-}
-
-RECT rect_in_client(HWND box, HWND control) {
-    RECT r = window_rect(control);
-    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
-    return r;
 }
 
 // Moves the mouse within the box, above the label and away from the
@@ -126,31 +61,10 @@ DWORD answer_with_click(const std::string& args, int id) {
     return finish(box);
 }
 
-// The text as the tool measures it: the same font, made the same way.
-std::vector<TextExtent> measure(const BoxSettings& s) {
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    int height = -MulDiv(s.font_size, GetDeviceCaps(display, LOGPIXELSY), 72);
-    DeleteDC(display);
-    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
-                             DEFAULT_QUALITY, 0, s.font_name.c_str());
-    HDC context = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(context, font);
-    std::vector<TextExtent> extents;
-    for (const std::string& line : split_fields(s.text, '\r')) {
-        SIZE size = {0, 0};
-        GetTextExtentPoint32A(context, line.c_str(), (int)line.size(), &size);
-        extents.push_back({size.cx, size.cy});
-    }
-    SelectObject(context, previous);
-    ReleaseDC(nullptr, context);
-    DeleteObject(font);
-    return extents;
-}
-
 void expect_geometry(HWND window, const std::vector<std::string>& arguments, bool on_screen) {
     BoxSettings s = read_box_settings(arguments);
-    BoxLayout l = plan_box_layout(s);
-    fit_box_text(l, s, measure(s));
+    // The text as the tool measures it: the same font, made the same way.
+    BoxLayout l = measured_box_layout(s, display_dpi());
 
     RECT client = {};
     GetClientRect(window, &client);
@@ -169,22 +83,10 @@ void expect_geometry(HWND window, const std::vector<std::string>& arguments, boo
         EXPECT_EQ(b.bottom - b.top, l.button_height) << i;
     }
 
-    // The toolkit centred the provisional window; the tool then moved it by
-    // half its growth and by the offsets.
     RECT outer = window_rect(window);
-    int width = outer.right - outer.left;
-    int provisional_height = outer.bottom - outer.top - l.growth;
-    int x, y;
-    if (on_screen) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - provisional_height) / 2;
-    } else {
-        RECT owner = window_rect(GetWindow(window, GW_OWNER));
-        x = std::max<int>(0, owner.left + (owner.right - owner.left - width) / 2);
-        y = std::max<int>(0, owner.top + (owner.bottom - owner.top - provisional_height) / 2);
-    }
-    EXPECT_EQ(outer.left, x + s.offset_x);
-    EXPECT_EQ(outer.top, y - l.growth / 2 + s.offset_y);
+    POINT origin = centred_box_origin(window, l.growth, on_screen);
+    EXPECT_EQ(outer.left, origin.x + s.offset_x);
+    EXPECT_EQ(outer.top, origin.y - l.growth / 2 + s.offset_y);
 }
 
 }  // namespace

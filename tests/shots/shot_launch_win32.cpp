@@ -21,35 +21,14 @@
 #include <iterator>
 #include <string>
 
+#include "tests/e2e/tool_window_win32.h"
+
 namespace {
 
 const DWORD SHOT_WINDOW_TIMEOUT_MS = 20000;
 const DWORD SHOT_STOP_TIMEOUT_MS = 30000;
 const DWORD SHOT_EXIT_TIMEOUT_MS = 10000;
 const DWORD SHOT_POLL_MS = 20;
-
-struct WindowSearch {
-    DWORD pid;
-    HWND found;
-};
-
-bool is_console_class(HWND hwnd) {
-    char name[256] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return lstrcmpiA(name, "ConsoleWindowClass") == 0 ||
-           lstrcmpiA(name, "PseudoConsoleWindow") == 0 || lstrcmpiA(name, "WineConsoleClass") == 0;
-}
-
-BOOL CALLBACK find_tool_window(HWND hwnd, LPARAM param) {
-    WindowSearch* search = (WindowSearch*)param;
-    DWORD owner = 0;
-    GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == search->pid && IsWindowVisible(hwnd) && !is_console_class(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 bool file_exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -69,19 +48,6 @@ std::wstring wide_of_utf8(const std::string& text) {
     MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], size);
     wide.resize(wide.size() - 1);
     return wide;
-}
-
-HWND wait_for_tool_window(HANDLE process, DWORD pid) {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < SHOT_WINDOW_TIMEOUT_MS) {
-        WindowSearch search = {pid, nullptr};
-        EnumWindows(find_tool_window, (LPARAM)&search);
-        if (search.found)
-            return search.found;
-        if (WaitForSingleObject(process, SHOT_POLL_MS) == WAIT_OBJECT_0)
-            return nullptr;
-    }
-    return nullptr;
 }
 
 // A window started behind the launcher's back may not get the foreground;
@@ -109,24 +75,8 @@ void type_into(HANDLE process, HWND window, const std::string& text) {
     HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
     if (!box)
         return;
-    for (char c : text) {
-        SHORT key = VkKeyScanA(c);
-        INPUT keys[4] = {};
-        int n = 0;
-        bool shift = (HIBYTE(key) & 1) != 0;
-        if (shift)
-            keys[n++].ki.wVk = VK_SHIFT;
-        keys[n++].ki.wVk = LOBYTE(key);
-        keys[n].ki.wVk = LOBYTE(key);
-        keys[n++].ki.dwFlags = KEYEVENTF_KEYUP;
-        if (shift) {
-            keys[n].ki.wVk = VK_SHIFT;
-            keys[n++].ki.dwFlags = KEYEVENTF_KEYUP;
-        }
-        for (int i = 0; i < n; ++i)
-            keys[i].type = INPUT_KEYBOARD;
-        SendInput(n, keys, sizeof(INPUT));
-    }
+    for (char c : text)
+        send_character_key(c);
     DWORD start = GetTickCount();
     char now[256] = "";
     while (GetTickCount() - start < SHOT_WINDOW_TIMEOUT_MS) {
@@ -185,7 +135,8 @@ int main(int argc, char** argv) {
     CloseHandle(info.hThread);
 
     int result = 1;
-    HWND window = wait_for_tool_window(info.hProcess, info.dwProcessId);
+    HWND window =
+        wait_for_tool_window(info.hProcess, info.dwProcessId, SHOT_WINDOW_TIMEOUT_MS, SHOT_POLL_MS);
     if (window) {
         wait_until_painted(info.hProcess, window);
         bring_to_front(window);

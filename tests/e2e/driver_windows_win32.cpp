@@ -1,0 +1,144 @@
+// The driver's window side: finding a tool's windows and reading them; see
+// driver.h.
+#include "tests/e2e/driver.h"
+
+namespace {
+
+const DWORD DRIVER_POLL_MS = 20;
+const int DRIVER_TEXT_TIMEOUT_MS = 2000;
+
+std::string class_of(HWND hwnd) {
+    char name[256] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+struct ChildSearch {
+    std::string class_name;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collect_child(HWND hwnd, LPARAM param) {
+    ChildSearch* search = (ChildSearch*)param;
+    if (lstrcmpiA(class_of(hwnd).c_str(), search->class_name.c_str()) == 0) {
+        search->found.push_back(hwnd);
+    }
+    return TRUE;
+}
+
+// WM_GETTEXT is marshalled across processes, unlike a plain GetWindowTextA
+// on a control of another process.
+std::string window_text(HWND hwnd) {
+    if (!hwnd)
+        return "";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, DRIVER_TEXT_TIMEOUT_MS,
+                             &length)) {
+        return "";
+    }
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), (LPARAM)&text[0], SMTO_ABORTIFHUNG,
+                             DRIVER_TEXT_TIMEOUT_MS, &copied)) {
+        return "";
+    }
+    text.resize(copied < length ? copied : length);
+    return text;
+}
+
+}  // namespace
+
+HWND wait_for_window(const ToolRun& run, int timeout_ms) {
+    return wait_for_tool_window(run.process, run.pid, (DWORD)timeout_ms, DRIVER_POLL_MS);
+}
+
+std::string window_caption(HWND hwnd) {
+    return window_text(hwnd);
+}
+
+std::wstring wide_of_utf8(const std::string& text) {
+    if (text.empty())
+        return std::wstring();
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
+    std::wstring wide(size, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), &wide[0], size);
+    return wide;
+}
+
+std::string utf8_of_wide(const std::wstring& text) {
+    if (text.empty())
+        return std::string();
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
+                                   nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &bytes[0], size, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+std::string window_text_utf8(HWND hwnd) {
+    if (!hwnd)
+        return "";
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, DRIVER_TEXT_TIMEOUT_MS,
+                             &length)) {
+        return "";
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), (LPARAM)&text[0], SMTO_ABORTIFHUNG,
+                             DRIVER_TEXT_TIMEOUT_MS, &copied)) {
+        return "";
+    }
+    text.resize(copied < length ? copied : length);
+    return utf8_of_wide(text);
+}
+
+std::string message_box_text(HWND box) {
+    return window_text(GetDlgItem(box, 0xFFFF));
+}
+
+std::vector<HWND> children_by_class(HWND parent, const std::string& class_name) {
+    ChildSearch search = {class_name, {}};
+    EnumChildWindows(parent, collect_child, (LPARAM)&search);
+    return search.found;
+}
+
+HWND child_by_class(HWND parent, const std::string& class_name, int index) {
+    std::vector<HWND> found = children_by_class(parent, class_name);
+    return index >= 0 && index < (int)found.size() ? found[index] : nullptr;
+}
+
+HWND child_by_text(HWND parent, const std::string& class_name, const std::string& text) {
+    for (HWND child : children_by_class(parent, class_name)) {
+        if (window_text(child) == text)
+            return child;
+    }
+    return nullptr;
+}
+
+RECT window_rect(HWND hwnd) {
+    RECT rect = {};
+    GetWindowRect(hwnd, &rect);
+    return rect;
+}
+
+RECT client_rect_on_screen(HWND hwnd) {
+    RECT rect = {};
+    GetClientRect(hwnd, &rect);
+    POINT top_left = {rect.left, rect.top};
+    POINT bottom_right = {rect.right, rect.bottom};
+    ClientToScreen(hwnd, &top_left);
+    ClientToScreen(hwnd, &bottom_right);
+    return RECT{top_left.x, top_left.y, bottom_right.x, bottom_right.y};
+}
+
+RECT rect_in_client(HWND window, HWND control) {
+    RECT r = window_rect(control);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void request_close(HWND hwnd) {
+    PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}

@@ -2,6 +2,8 @@
 // driver.h.
 #include "tests/e2e/driver.h"
 
+#include <cstdio>
+
 namespace {
 
 const DWORD DRIVER_POLL_MS = 20;
@@ -48,8 +50,21 @@ std::string window_text(HWND hwnd) {
 
 }  // namespace
 
+// A start that shows no window says how the tool ended, so that a rare
+// start-up fault leaves its exit code in the test log.
 HWND wait_for_window(const ToolRun& run, int timeout_ms) {
-    return wait_for_tool_window(run.process, run.pid, (DWORD)timeout_ms, DRIVER_POLL_MS);
+    HWND window = wait_for_tool_window(run.process, run.pid, (DWORD)timeout_ms, DRIVER_POLL_MS);
+    if (!window && run.process) {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(run.process, &code);
+        if (code == STILL_ACTIVE)
+            fprintf(stderr, "driver: process %lu shows no window after %d ms and still runs\n",
+                    (unsigned long)run.pid, timeout_ms);
+        else
+            fprintf(stderr, "driver: process %lu ended without a window, exit code %lu (0x%08lx)\n",
+                    (unsigned long)run.pid, (unsigned long)code, (unsigned long)code);
+    }
+    return window;
 }
 
 std::string window_caption(HWND hwnd) {

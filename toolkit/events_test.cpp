@@ -1,4 +1,4 @@
-#include "toolkit/event_queue.h"
+#include "toolkit/events.h"
 
 #include <gtest/gtest.h>
 
@@ -80,43 +80,4 @@ TEST(EventState, PlainMessageIsReturnedWithItsParametersAndNoDetail) {
     EXPECT_EQ(state.snapshot.detail, DETAIL_NONE);
     EXPECT_EQ(state.snapshot.wparam, 9);
     EXPECT_EQ(state.snapshot.lparam, 0x000F0001);
-}
-
-TEST(Shortcuts, RebindingTheSameKeyKeepsOneEntryWithTheLaterId) {
-    std::vector<ShortcutEntry> entries = initial_shortcuts();
-    bind_shortcut(entries, 13, 1);
-    bind_shortcut(entries, 13, 5);
-    bind_shortcut(entries, 13 | SHORTCUT_KEY_SHIFT, 6);
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[2].command, 5);
-    EXPECT_EQ(entries[3].command, 6);
-}
-
-TEST(FocusOrder, ForwardAndBackwardWrapAroundAndStartFromNothing) {
-    EXPECT_EQ(next_focus_index(3, 0, true), 1);
-    EXPECT_EQ(next_focus_index(3, 2, true), 0);
-    EXPECT_EQ(next_focus_index(3, -1, true), 0);
-    EXPECT_EQ(next_focus_index(3, 2, false), 1);
-    EXPECT_EQ(next_focus_index(3, 0, false), 2);
-    EXPECT_EQ(next_focus_index(3, -1, false), 2);
-    EXPECT_EQ(next_focus_index(1, 0, true), 0);
-    EXPECT_EQ(next_focus_index(0, -1, true), -1);
-}
-
-TEST(SizedBox, MinimumSizeHoldsTheOppositeEdgeInPlace) {
-    SizeBox start = {100, 50, 400, 300};
-    SizeBox box = sized_box(start, SIZE_EDGE_TOP_LEFT, 500, 500, SizeLimits{120, 40, 2000, 2000});
-    EXPECT_EQ(box.left, 280);
-    EXPECT_EQ(box.right, 400);
-    EXPECT_EQ(box.top, 260);
-    EXPECT_EQ(box.bottom, 300);
-}
-
-TEST(SizedBox, MaximumSizeLimitsTheBottomRightCorner) {
-    SizeBox start = {0, 0, 200, 100};
-    SizeBox box = sized_box(start, SIZE_EDGE_BOTTOM_RIGHT, 900, 30, SizeLimits{10, 10, 500, 500});
-    EXPECT_EQ(box.right, 500);
-    EXPECT_EQ(box.bottom, 130);
-    EXPECT_EQ(box.left, 0);
-    EXPECT_EQ(box.top, 0);
 }

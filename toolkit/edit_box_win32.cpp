@@ -6,7 +6,8 @@
 #include "toolkit/controls_win32.h"
 #include "toolkit/events.h"
 #include "toolkit/fonts_win32.h"
-#include "toolkit/lists_win32.h"
+#include "toolkit/list_rows_win32.h"
+#include "toolkit/list_view_win32.h"
 #include "toolkit/windows_win32.h"
 
 namespace {

@@ -81,3 +81,25 @@ TEST(EventState, PlainMessageIsReturnedWithItsParametersAndNoDetail) {
     EXPECT_EQ(state.snapshot.wparam, 9);
     EXPECT_EQ(state.snapshot.lparam, 0x000F0001);
 }
+
+TEST(ThreadEvents, TheThreadsQueueAndImmediateEventReachTheAccessorsOnlyWhenDelivered) {
+    drop_event_state();
+    queue_event(EVENT_CLOSE, 3, 3, 0);
+    queue_event(EVENT_CLOSE, 3, 3, 0);
+    EXPECT_EQ(event_control(), 0);  // nothing delivered yet
+    begin_event_wait(thread_event_state());
+    PendingEvent pending;
+    ASSERT_TRUE(pop_pending_event(thread_event_queue(), &pending));
+    EXPECT_EQ(deliver_pending_event(thread_event_state(), pending), EVENT_CLOSE);
+    EXPECT_FALSE(pop_pending_event(thread_event_queue(), &pending));  // the two merged
+    EXPECT_EQ(event_window(), 3);
+
+    begin_event_wait(thread_event_state());
+    set_immediate_event(EVENT_TIMER, 9256, DETAIL_NONE);
+    EXPECT_EQ(deliver_message(thread_event_state(), 0x113, 9256, 0), EVENT_TIMER);
+    EXPECT_EQ(event_timer(), 9256);
+    EXPECT_EQ(event_control(), event_shortcut());
+    EXPECT_EQ(event_detail(), DETAIL_NONE);
+    drop_event_state();
+    EXPECT_EQ(event_control(), 0);
+}

@@ -4,10 +4,13 @@
 // (keyboard_win32.cpp), live sizing (sizing_win32.cpp) and the controls'
 // own handling (controls_win32.cpp) are offered their messages from here.
 //
-// One loop between files remains, made by Win32 callbacks: the window
-// registry registers this procedure for its classes (handed in by
-// prepare_toolkit), and closing a window there runs this procedure with
-// WM_NCDESTROY, which calls back into the registry.
+// Loops between files remain only where the system calls back: the window
+// registry (windows_win32.cpp) registers this procedure for its classes (it is
+// handed in by prepare_toolkit), so opening or closing a window there runs
+// this procedure, which looks the window up in that registry; likewise a
+// control created or destroyed by the control registry (controls_win32.cpp)
+// notifies its window, and the notification comes back through here to the
+// control registry.
 #include <windows.h>
 
 #include "toolkit/controls_win32.h"

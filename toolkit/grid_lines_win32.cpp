@@ -4,7 +4,8 @@
 #include <commctrl.h>
 
 #include "toolkit/grid_lines.h"
-#include "toolkit/lists_win32.h"
+#include "toolkit/grid_lines_win32.h"
+#include "toolkit/list_rows_win32.h"
 
 namespace {
 

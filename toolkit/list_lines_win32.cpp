@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "toolkit/fonts_win32.h"
-#include "toolkit/lists_win32.h"
+#include "toolkit/list_rows_win32.h"
+#include "toolkit/list_view_win32.h"
+#include "toolkit/virtual_list_win32.h"
 #include "toolkit/text_encoding_win32.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "toolkit/lists_win32.h"
+#include "toolkit/list_rows_win32.h"
 #include "toolkit/text_encoding_win32.h"
 
 static_assert(LIST_VIRTUAL == LVS_OWNERDATA,

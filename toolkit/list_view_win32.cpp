@@ -1,19 +1,18 @@
-// The one-column list control: creation, lines, selection and the
-// notifications that become events. Its rows, its virtual lines and its grid
-// have files of their own (lists_win32.h).
+// The one-column list control as a control kind: creation, keys, colours and
+// the notifications that become events. Its rows, its virtual lines and its
+// grid have files of their own; what the tools do with its lines is in
+// list_lines_win32.cpp.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlwapi.h>
 
-#include <algorithm>
-#include <climits>
 #include <string>
-#include <vector>
 
 #include "toolkit/events.h"
-#include "toolkit/fonts_win32.h"
-#include "toolkit/lists_win32.h"
-#include "toolkit/text_encoding_win32.h"
+#include "toolkit/grid_lines_win32.h"
+#include "toolkit/list_rows_win32.h"
+#include "toolkit/list_view_win32.h"
+#include "toolkit/virtual_list_win32.h"
 #include "toolkit/windows_win32.h"
 
 #ifndef LVS_EX_DOUBLEBUFFER

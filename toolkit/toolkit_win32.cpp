@@ -8,7 +8,7 @@
 #include "toolkit/events_win32.h"
 #include "toolkit/fonts_win32.h"
 #include "toolkit/labels_win32.h"
-#include "toolkit/lists_win32.h"
+#include "toolkit/list_view_win32.h"
 #include "toolkit/windows_win32.h"
 
 void prepare_toolkit(HINSTANCE instance) {

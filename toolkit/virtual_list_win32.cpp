@@ -11,7 +11,8 @@
 #include "frame/text.h"
 #include "frame/utf8.h"
 #include "toolkit/list_search.h"
-#include "toolkit/lists_win32.h"
+#include "toolkit/list_rows_win32.h"
+#include "toolkit/virtual_list_win32.h"
 #include "toolkit/text_encoding_win32.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // Number-addressed top-level dialog windows: one window class per number, the
 // registry of open windows, placement, colour and visibility.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <map>
 #include <string>
@@ -19,6 +18,9 @@ namespace {
 
 std::map<int, WindowRecord> window_registry;
 HWND current_container = nullptr;
+// The window procedure sits above this registry and looks windows up in it;
+// the registry reaches it only through the system (a loop made by the Win32
+// callback, see events_win32.cpp).
 WNDPROC window_procedure = nullptr;
 
 constexpr DWORD WINDOW_TOOLKIT_BITS = WINDOW_CENTER_SCREEN | WINDOW_CENTER_OWNER | WINDOW_HIDDEN;

@@ -111,9 +111,9 @@ TEST_F(ShownWindow, EnterBoundAsAShortcutNeverReachesTheList) {
         SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(counting_procedure)));
     focus_control(LIST);
     ASSERT_EQ(focused_control(), LIST);
-    press_key(VK_DOWN);
+    send_key(VK_DOWN);
     control_details_until(WM_KEYUP, -2);
-    press_key(VK_RETURN);
+    send_key(VK_RETURN);
     control_details_until(EVENT_SHORTCUT, -2);
     EXPECT_EQ(event_shortcut(), 1);
     EXPECT_GT(list_key_downs[VK_DOWN], 0);  // the counter does see unbound keys

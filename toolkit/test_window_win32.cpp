@@ -10,6 +10,8 @@ void send_input(std::vector<INPUT> inputs) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+constexpr DWORD SIZABLE_FLAGS = WINDOW_HIDDEN | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+
 // Text is drawn smoothed, so its colour is only approached at the glyphs' cores.
 bool near_color(COLORREF a, COLORREF b) {
     auto close = [](int x, int y) { return x - y < 0x60 && y - x < 0x60; };
@@ -20,6 +22,16 @@ bool near_color(COLORREF a, COLORREF b) {
 }  // namespace
 
 HWND ShownWindow::window = nullptr;
+HWND Events::window = nullptr;
+
+void Events::SetUpTestSuite() {
+    prepare_toolkit(GetModuleHandleA(nullptr));
+    window = open_window(WINDOW, 100, 100, 320, 160, "events", SIZABLE_FLAGS, nullptr);
+    for (int id = FIRST_BUTTON; id <= LAST_BUTTON; ++id) {
+        create_button(id, 10 + (id - 1) * 100, 10, 90, 28, "button");
+    }
+    show_window(WINDOW, 0);
+}
 
 void ShownWindow::make_list(int lines, int flags) {
     ASSERT_NE(create_list_view(LIST, 10, 10, 300, 200, "", 200, flags), nullptr);
@@ -49,11 +61,6 @@ std::vector<int> control_details_until(int kind, int detail) {
     return details;
 }
 
-void drain_events() {
-    while (poll_event() != 0) {
-    }
-}
-
 void click_client(HWND hwnd, int x, int y, int clicks) {
     POINT point{x, y};
     ClientToScreen(hwnd, &point);
@@ -62,13 +69,6 @@ void click_client(HWND hwnd, int x, int y, int clicks) {
     for (size_t i = 0; i < inputs.size(); ++i) {
         inputs[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
     }
-    send_input(inputs);
-}
-
-void press_key(WORD key) {
-    std::vector<INPUT> inputs(2, INPUT{INPUT_KEYBOARD, {}});
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     send_input(inputs);
 }
 
@@ -107,4 +107,68 @@ bool any_pixel_near(HWND hwnd, COLORREF color) {
     }
     ReleaseDC(hwnd, dc);
     return found;
+}
+
+std::vector<int> drain_events() {
+    std::vector<int> kinds;
+    for (int kind = poll_event(); kind != 0 && kinds.size() < 10000; kind = poll_event()) {
+        kinds.push_back(kind);
+    }
+    return kinds;
+}
+
+bool wait_for_kind(int kind) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < WAIT_LIMIT_MS) {
+        int got = poll_event();
+        if (got == kind) {
+            return true;
+        }
+        if (got == 0) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+    }
+    return false;
+}
+
+bool make_foreground(HWND hwnd) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < WAIT_LIMIT_MS) {
+        SetForegroundWindow(hwnd);
+        drain_events();
+        if (GetForegroundWindow() == hwnd && GetActiveWindow() == hwnd) {
+            return true;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    return false;
+}
+
+void send_key(WORD key, bool shift) {
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD vk, DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (shift) {
+        add(VK_SHIFT, 0);
+    }
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) {
+        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    }
+    send_input(inputs);
+}
+
+void send_mouse(int x, int y, DWORD button_flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button_flags;
+    SendInput(1, &input, sizeof(INPUT));
 }

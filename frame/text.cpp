@@ -2,19 +2,47 @@
 
 namespace {
 
-char fold_ascii(char c) {
-    // Only A-Z fold: the tools never set a locale, so accented letters stay distinct.
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+struct FoldTable {
+    unsigned char map[256];
+};
+
+FoldTable identity_table() {
+    FoldTable table;
+    for (int i = 0; i < 256; ++i) {
+        table.map[i] = static_cast<unsigned char>(i);
+    }
+    return table;
+}
+
+FoldTable make_ascii_table() {
+    FoldTable table = identity_table();
+    for (int c = 'A'; c <= 'Z'; ++c) {
+        table.map[c] = static_cast<unsigned char>(c - 'A' + 'a');
+    }
+    return table;
+}
+
+// Byte 0 stays out: the locale's lowering reads a zero-terminated text.
+FoldTable make_ansi_table() {
+    FoldTable table = identity_table();
+    std::string lowered =
+        lower_text(std::string(reinterpret_cast<const char*>(table.map + 1), 255));
+    for (size_t i = 0; i < 255 && i < lowered.size(); ++i) {
+        table.map[i + 1] = static_cast<unsigned char>(lowered[i]);
+    }
+    return table;
 }
 
 bool matches_at(const std::string& text, size_t at, const std::string& search, bool ignore_case) {
     if (text.size() - at < search.size()) {
         return false;
     }
+    // Only A-Z fold: the tools never set a locale, so accented letters stay distinct.
+    const unsigned char* fold = ascii_fold_table();
     for (size_t i = 0; i < search.size(); ++i) {
-        char a = text[at + i];
-        char b = search[i];
-        if (ignore_case ? fold_ascii(a) != fold_ascii(b) : a != b) {
+        auto a = static_cast<unsigned char>(text[at + i]);
+        auto b = static_cast<unsigned char>(search[i]);
+        if (ignore_case ? fold[a] != fold[b] : a != b) {
             return false;
         }
     }
@@ -222,4 +250,14 @@ uint32_t make_rgb(uint32_t r, uint32_t g, uint32_t b) {
 
 uint32_t swap_color_bytes(uint32_t v) {
     return make_rgb(blue_of(v), green_of(v), red_of(v));
+}
+
+const unsigned char* ascii_fold_table() {
+    static const FoldTable table = make_ascii_table();
+    return table.map;
+}
+
+const unsigned char* ansi_fold_table() {
+    static const FoldTable table = make_ansi_table();
+    return table.map;
 }

@@ -32,6 +32,14 @@ int count_substring(const std::string& text, const std::string& pattern);
 int find_text(const std::string& text, const std::string& pattern, int start);
 std::string number_to_text(int64_t n);
 
+// Case folding a byte at a time through a table of all 256 byte values, so
+// that long texts are compared without a folded copy. The ASCII table lowers
+// only A-Z: for UTF-8 texts, where folding a byte of a longer character could
+// make it stand for another one, and for option words. The ANSI table is
+// lower_text of every byte value, so it follows the user's locale on Windows.
+const unsigned char* ascii_fold_table();
+const unsigned char* ansi_fold_table();
+
 uint32_t red_of(uint32_t v);
 uint32_t green_of(uint32_t v);
 uint32_t blue_of(uint32_t v);

@@ -105,6 +105,21 @@ TEST(ReplaceText, CopyModeLeavesTheInputUntouched) {
     EXPECT_EQ(text, "a#b#");
 }
 
+TEST(FoldTables, OnlyTheLettersAToZFoldWithoutALocale) {
+    const unsigned char* ascii = ascii_fold_table();
+    EXPECT_EQ(ascii['A'], 'a');
+    EXPECT_EQ(ascii['Z'], 'z');
+    EXPECT_EQ(ascii['@'], '@');
+    EXPECT_EQ(ascii['['], '[');
+    EXPECT_EQ(ascii['a'], 'a');
+    EXPECT_EQ(ascii[0], 0);
+    EXPECT_EQ(ascii[0xC9], 0xC9);
+    // Natively lower_text knows ASCII only, so the ANSI table is the same.
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(ansi_fold_table()[i], ascii[i]) << i;
+    }
+}
+
 TEST(ReplaceText, InPlaceWithALongerReplacementStaysWithinTheText) {
     std::string text = "a#b#";
     replace_text(text, "#", "<hash>", REPLACE_IN_PLACE);

@@ -1,5 +1,6 @@
 #include "orlipan/pick_filter_win32.h"
 
+#include "frame/text.h"
 #include "orlipan/line_filter.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_window_win32.h"
@@ -18,20 +19,7 @@ bool utf8_lines() {
 // of UTF-8 lines fold as ASCII only: folding a byte of a longer character
 // would let it stand for another character.
 const unsigned char* line_fold() {
-    static unsigned char table[256];
-    static bool made = false;
-    if (!made) {
-        for (int i = 0; i < 256; ++i)
-            table[i] = static_cast<unsigned char>(i);
-        if (utf8_lines()) {
-            for (int c = 'A'; c <= 'Z'; ++c)
-                table[c] = static_cast<unsigned char>(c - 'A' + 'a');
-        } else {
-            CharLowerBuffA(reinterpret_cast<char*>(table + 1), 255);
-        }
-        made = true;
-    }
-    return table;
+    return utf8_lines() ? ascii_fold_table() : ansi_fold_table();
 }
 
 const char* shown_text(int row, void*) {

@@ -1,27 +1,23 @@
-// Controls of the toolkit: the one-column list (list_view_win32.cpp), static
-// labels, push buttons and one-line edit boxes (edit_box_win32.cpp), kept in
-// a registry keyed by the ids the tools choose. Every control is subclassed so
-// that its record lives exactly as long as its native window.
+// The registry of controls, keyed by the ids the tools choose, and what every
+// control has in common. Every control is subclassed so that its record lives
+// exactly as long as its native window; what differs between kinds comes
+// through each record's ControlKind.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <map>
-#include <unordered_map>
-#include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "toolkit/controls_win32.h"
 #include "toolkit/fonts_win32.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_internal.h"
+#include "toolkit/text_encoding_win32.h"
+#include "toolkit/windows_win32.h"
 
 namespace {
 
-struct SharedBrush {
-    HBRUSH brush;
-    int users;
-};
+// Window property that tags a control with its id, stored as id + 1.
+constexpr char CONTROL_TAG[] = "ToolkitControlId";
 
 std::map<int, ControlRecord> controls;
 // The id each control is tagged with, mirrored in-process: the tag is read for
@@ -29,20 +25,6 @@ std::map<int, ControlRecord> controls;
 // fills), and a window-property lookup can cost a round trip to the window
 // system.
 std::unordered_map<HWND, int> control_tags;
-std::map<COLORREF, SharedBrush> label_brushes;
-// The console close handler releases the toolkit from its own thread.
-std::mutex label_brushes_lock;
-
-}  // namespace
-
-LRESULT send_to(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
-    return SendMessageA(control, message, wparam, lparam);
-}
-
-ControlRecord* find_control(int id) {
-    auto found = controls.find(id);
-    return found == controls.end() ? nullptr : &found->second;
-}
 
 // The id the window is tagged with, whether or not its window id still agrees.
 int tag_of(HWND hwnd) {
@@ -63,36 +45,6 @@ ControlRecord* control_of_window(HWND hwnd) {
     return record;
 }
 
-namespace {
-
-HBRUSH acquire_label_brush(COLORREF color) {
-    std::lock_guard<std::mutex> hold(label_brushes_lock);
-    auto found = label_brushes.find(color);
-    if (found != label_brushes.end()) {
-        ++found->second.users;
-        return found->second.brush;
-    }
-    HBRUSH brush = CreateSolidBrush(color);
-    if (brush) {
-        label_brushes[color] = SharedBrush{brush, 1};
-    }
-    return brush;
-}
-
-void release_label_brush(ControlRecord& record) {
-    if (!record.back_brush) {
-        return;
-    }
-    std::lock_guard<std::mutex> hold(label_brushes_lock);
-    auto found = label_brushes.find(record.back_color);
-    if (found != label_brushes.end() && found->second.brush == record.back_brush &&
-        --found->second.users == 0) {
-        DeleteObject(found->second.brush);
-        label_brushes.erase(found);
-    }
-    record.back_brush = nullptr;
-}
-
 // Hands the window back to its own procedure and forgets it.
 void drop_control(HWND hwnd, int id) {
     ControlRecord* record = find_control(id);
@@ -102,7 +54,9 @@ void drop_control(HWND hwnd, int id) {
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->previous_procedure));
     RemovePropA(hwnd, CONTROL_TAG);
     control_tags.erase(hwnd);
-    release_label_brush(*record);
+    if (record->kind->release) {
+        record->kind->release(*record);
+    }
     controls.erase(id);
 }
 
@@ -114,27 +68,35 @@ LRESULT CALLBACK control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARA
     }
     WNDPROC previous = record->previous_procedure;
     LRESULT taken = 0;
-    if (record->kind == CONTROL_KIND_EDIT &&
-        edit_box_message(*record, message, wparam, lparam, &taken)) {
-        return taken;
-    }
-    if (record->kind == CONTROL_KIND_LIST && list_key_message(*record, message, wparam, &taken)) {
+    if (record->kind->message && record->kind->message(*record, message, wparam, lparam, &taken)) {
         return taken;
     }
     if (message == WM_NCDESTROY) {
         drop_control(hwnd, id);
-    } else if (message == WM_SETFONT) {
-        record->row_measured = false;
     }
     return CallWindowProcW(previous, hwnd, message, wparam, lparam);
 }
 
 }  // namespace
 
-// Creates, subclasses, numbers and tags a control; an id in use names the new
-// control from now on, so the old one is destroyed first.
-HWND create_control(int id, int kind, const wchar_t* class_name, DWORD style, DWORD ex_style, int x,
-                    int y, int width, int height, const std::string& text) {
+LRESULT send_to(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
+    return SendMessageA(control, message, wparam, lparam);
+}
+
+ControlRecord* find_control(int id) {
+    auto found = controls.find(id);
+    return found == controls.end() ? nullptr : &found->second;
+}
+
+ControlRecord* find_control_of(int id, const ControlKind& kind) {
+    ControlRecord* record = find_control(id);
+    return record && record->kind == &kind ? record : nullptr;
+}
+
+// An id in use names the new control from now on, so the old one is
+// destroyed first.
+HWND create_control(int id, const ControlKind& kind, const wchar_t* class_name, DWORD style,
+                    DWORD ex_style, int x, int y, int width, int height, const std::string& text) {
     HWND parent = container_window();
     if (!parent) {
         return nullptr;
@@ -155,7 +117,8 @@ HWND create_control(int id, int kind, const wchar_t* class_name, DWORD style, DW
     }
     ControlRecord record;
     record.handle = hwnd;
-    record.kind = kind;
+    record.id = id;
+    record.kind = &kind;
     record.encoding = encoding;
     record.previous_procedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control_procedure)));
@@ -167,33 +130,13 @@ HWND create_control(int id, int kind, const wchar_t* class_name, DWORD style, DW
     return hwnd;
 }
 
-namespace {
-
-void set_label_color(ControlRecord& record, int slot, COLORREF color) {
-    if (slot == COLOR_SLOT_TEXT) {
-        record.text_color = color;
-    } else if (slot == COLOR_SLOT_BACK) {
-        release_label_brush(record);
-        record.back_color = color;
-        if (color != COLOR_NONE) {
-            record.back_brush = acquire_label_brush(color);
-        }
+void release_controls() {
+    // Controls still alive here outlived their window's release; give them back
+    // their own procedure so nothing calls into a forgotten record.
+    while (!controls.empty()) {
+        auto first = controls.begin();
+        drop_control(first->second.handle, first->first);
     }
-}
-
-}  // namespace
-
-// ---- Creation ---------------------------------------------------------------
-
-HWND create_label(int id, int x, int y, int width, int height, const std::string& text, int flags) {
-    DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_GROUP;
-    return create_control(id, CONTROL_KIND_LABEL, L"Static", style, 0, x, y, width, height, text);
-}
-
-HWND create_button(int id, int x, int y, int width, int height, const std::string& text,
-                   int flags) {
-    DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
-    return create_control(id, CONTROL_KIND_BUTTON, L"Button", style, 0, x, y, width, height, text);
 }
 
 // ---- Every kind -------------------------------------------------------------
@@ -203,8 +146,8 @@ std::string control_text(int id) {
     if (!record) {
         return "";
     }
-    if (record->kind == CONTROL_KIND_LIST) {
-        return selected_item_text(*record);
+    if (record->kind->text) {
+        return record->kind->text(*record);
     }
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(record->handle)) + 1, L'\0');
     int length = GetWindowTextW(record->handle, &text[0], static_cast<int>(text.size()));
@@ -260,89 +203,68 @@ void resize_control(int id, int x, int y, int width, int height) {
     width = width == KEEP_VALUE ? now.right - now.left : width;
     height = height == KEEP_VALUE ? now.bottom - now.top : height;
     MoveWindow(record->handle, x, y, width, height, TRUE);
-    if (record->kind == CONTROL_KIND_BUTTON) {
-        RedrawWindow(record->handle, nullptr, nullptr,
-                     RDW_ERASE | RDW_INVALIDATE | RDW_INTERNALPAINT);
-    } else if (record->kind == CONTROL_KIND_LABEL) {
-        InvalidateRect(record->handle, nullptr, FALSE);
+    if (record->kind->moved) {
+        record->kind->moved(*record);
     }
 }
 
 void set_control_color(int id, int slot, COLORREF color) {
     ControlRecord* record = find_control(id);
-    if (!record || record->kind == CONTROL_KIND_BUTTON) {
+    if (!record || !record->kind->set_color) {
         return;
     }
-    if (record->kind == CONTROL_KIND_LIST) {
-        set_list_color(*record, slot, color);
-    } else {
-        set_label_color(*record, slot, color);
-    }
+    record->kind->set_color(*record, slot, color);
     RedrawWindow(record->handle, nullptr, nullptr,
                  RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
 
-// ---- What the window side hands over ----------------------------------------
-
-void prepare_controls() {
-    prepare_lists();
-    prepare_fonts();
+void set_control_font(int id, HFONT font) {
+    if (id == -1) {
+        set_default_control_font(font);
+        return;
+    }
+    HWND control = control_handle(id);
+    if (control) {
+        send_to(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
 }
 
-void release_controls() {
-    // Controls still alive here outlived their window's release; give them back
-    // their own procedure so nothing calls into a forgotten record.
-    while (!controls.empty()) {
-        auto first = controls.begin();
-        drop_control(first->second.handle, first->first);
+SIZE control_text_extent(int id, const std::string& text) {
+    SIZE size = {0, 0};
+    ControlRecord* record = find_control(id);
+    if (!record) {
+        return size;
     }
-    {
-        std::lock_guard<std::mutex> hold(label_brushes_lock);
-        for (auto& shared : label_brushes) {
-            DeleteObject(shared.second.brush);
-        }
-        label_brushes.clear();
-    }
-    release_fonts();
+    std::wstring wide = to_wide_text(text, record->encoding);
+    in_control_font(record->handle, [&](HDC dc) {
+        return GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size) != 0;
+    });
+    return size;
 }
 
-// Button clicks need nothing of the control side: the window side turns the
-// notification code into the immediate event itself. Edit boxes report their
-// changes here.
-bool control_command(HWND, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+// ---- What the window procedure offers ---------------------------------------
+
+bool control_command(WPARAM wparam, LPARAM lparam, LRESULT* result) {
     ControlRecord* record = control_of_window(reinterpret_cast<HWND>(lparam));
-    if (!record || record->kind != CONTROL_KIND_EDIT) {
+    if (!record || !record->kind->command) {
         return false;
     }
-    return edit_box_command(*record, HIWORD(wparam), result);
+    return record->kind->command(*record, HIWORD(wparam), result);
 }
 
-bool control_notify(HWND, WPARAM, LPARAM lparam, LRESULT* result) {
+bool control_notify(LPARAM lparam, LRESULT* result) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);
     ControlRecord* record = header ? control_of_window(header->hwndFrom) : nullptr;
-    if (!record || record->kind != CONTROL_KIND_LIST) {
+    if (!record || !record->kind->notify) {
         return false;
     }
-    return list_notify(*record, tag_of(header->hwndFrom), lparam, result);
+    return record->kind->notify(*record, lparam, result);
 }
 
-bool control_color_static(HWND, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+bool control_color_static(WPARAM wparam, LPARAM lparam, LRESULT* result) {
     ControlRecord* record = control_of_window(reinterpret_cast<HWND>(lparam));
-    if (!record || record->kind != CONTROL_KIND_LABEL ||
-        (record->text_color == COLOR_NONE && record->back_color == COLOR_NONE)) {
+    if (!record || !record->kind->color_static) {
         return false;
     }
-    HDC dc = reinterpret_cast<HDC>(wparam);
-    if (record->text_color != COLOR_NONE) {
-        SetTextColor(dc, record->text_color);
-        if (record->back_color == COLOR_NONE) {
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-    }
-    if (record->back_color != COLOR_NONE) {
-        SetBkColor(dc, record->back_color);
-        *result = reinterpret_cast<LRESULT>(record->back_brush);
-    }
-    return true;
+    return record->kind->color_static(*record, reinterpret_cast<HDC>(wparam), result);
 }

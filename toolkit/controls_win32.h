@@ -1,5 +1,7 @@
-// What the control registry (controls_win32.cpp) and the list control
-// (list_view_win32.cpp) share. Private to the toolkit.
+// The control registry and what every control kind hands it: each kind
+// (labels_win32.cpp, buttons_win32.cpp, edit_box_win32.cpp, the list in
+// list_view_win32.cpp) brings a ControlKind, and the registry calls through it
+// without knowing which kind it serves. Private to the toolkit.
 #pragma once
 
 #include <windows.h>
@@ -8,16 +10,38 @@
 
 #include "toolkit/toolkit.h"
 
-constexpr int CONTROL_KIND_LIST = 1;
-constexpr int CONTROL_KIND_LABEL = 2;
-constexpr int CONTROL_KIND_BUTTON = 3;
-constexpr int CONTROL_KIND_EDIT = 4;
-
 constexpr COLORREF COLOR_NONE = static_cast<COLORREF>(COLOR_DEFAULT);
+
+struct ControlRecord;
+
+// What a kind does with the messages of its controls. A null entry means the
+// common handling.
+struct ControlKind {
+    // A message to the control itself, before its own procedure; true when
+    // taken, with the answer in *result.
+    bool (*message)(ControlRecord& record, UINT message, WPARAM wparam, LPARAM lparam,
+                    LRESULT* result);
+    // A WM_COMMAND notification (`code`) the control sends its window; true
+    // when taken. Otherwise it becomes an immediate EVENT_CONTROL.
+    bool (*command)(ControlRecord& record, int code, LRESULT* result);
+    // A WM_NOTIFY the control sends its window; true when taken.
+    bool (*notify)(ControlRecord& record, LPARAM lparam, LRESULT* result);
+    // WM_CTLCOLORSTATIC: true when the kind answers with its own brush.
+    bool (*color_static)(ControlRecord& record, HDC dc, LRESULT* result);
+    // set_control_color; null: the kind has no colours and nothing happens.
+    void (*set_color)(ControlRecord& record, int slot, COLORREF color);
+    // control_text; null: the window text.
+    std::string (*text)(const ControlRecord& record);
+    // After resize_control moved the control.
+    void (*moved)(ControlRecord& record);
+    // When the record is forgotten, for what the kind holds besides it.
+    void (*release)(ControlRecord& record);
+};
 
 struct ControlRecord {
     HWND handle = nullptr;
-    int kind = 0;
+    int id = -1;
+    const ControlKind* kind = nullptr;
     int encoding = TEXT_ANSI;  // of the texts the tool gives and gets
     WNDPROC previous_procedure = nullptr;
     // List: reading texts back needs a buffer as long as the longest line.
@@ -47,40 +71,16 @@ struct ControlRecord {
 LRESULT send_to(HWND control, UINT message, WPARAM wparam, LPARAM lparam);
 // Null when no control has the id.
 ControlRecord* find_control(int id);
-// The id the window is tagged with, whether or not its window id still agrees.
-int tag_of(HWND hwnd);
-// The record of `hwnd` when both its tag and its window id name it.
-ControlRecord* control_of_window(HWND hwnd);
-HWND create_control(int id, int kind, const wchar_t* class_name, DWORD style, DWORD ex_style, int x,
-                    int y, int width, int height, const std::string& text);
+// Null when no control has the id or it is of another kind.
+ControlRecord* find_control_of(int id, const ControlKind& kind);
+// Creates, subclasses, numbers and tags a control of `kind`.
+HWND create_control(int id, const ControlKind& kind, const wchar_t* class_name, DWORD style,
+                    DWORD ex_style, int x, int y, int width, int height, const std::string& text);
+// Controls still alive are handed back their own procedure and forgotten.
+void release_controls();
 
-// ---- provided by the list control ----
-
-// Forgets the native defaults recorded from the first list.
-void prepare_lists();
-void set_list_color(ControlRecord& record, int slot, COLORREF color);
-std::string selected_item_text(const ControlRecord& record);
-bool list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result);
-// Queues a selection change and remembers the first selected line.
-void note_selection_change(ControlRecord& record, int id);
-
-// True for a list whose user may select several lines.
-bool list_takes_several(HWND list);
-// Ctrl+A in a list of several lines selects every line.
-bool list_key_message(ControlRecord& record, UINT message, WPARAM wparam, LRESULT* result);
-
-// ---- provided by the edit box ----
-
-// A notification of the box to its window (EN_ code).
-bool edit_box_command(ControlRecord& record, int code, LRESULT* result);
-// The keys a box linked to a list hands over; true when taken.
-bool edit_box_message(ControlRecord& record, UINT message, WPARAM wparam, LPARAM lparam,
-                      LRESULT* result);
-
-// ---- provided by the virtual list ----
-
-bool is_virtual_list(const ControlRecord& record);
-// Line `index` of a virtual list; empty outside it.
-const char* virtual_line(const ControlRecord& record, int index);
-// The notifications by which a virtual list asks for its lines.
-bool virtual_list_notify(ControlRecord& record, int id, LPARAM lparam, LRESULT* result);
+// What the window procedure offers the control that sent a message; each
+// returns true when the control's kind took it and set *result.
+bool control_command(WPARAM wparam, LPARAM lparam, LRESULT* result);
+bool control_notify(LPARAM lparam, LRESULT* result);
+bool control_color_static(WPARAM wparam, LPARAM lparam, LRESULT* result);

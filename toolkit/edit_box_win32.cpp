@@ -4,8 +4,11 @@
 #include <windows.h>
 
 #include "toolkit/controls_win32.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_internal.h"
+#include "toolkit/events.h"
+#include "toolkit/fonts_win32.h"
+#include "toolkit/list_rows_win32.h"
+#include "toolkit/list_view_win32.h"
+#include "toolkit/windows_win32.h"
 
 namespace {
 
@@ -55,62 +58,21 @@ LRESULT send_without_control(HWND list, UINT message, WPARAM wparam, LPARAM lpar
     return result;
 }
 
-}  // namespace
-
-HWND create_edit_box(int id, int x, int y, int width, int height, const std::string& text,
-                     int flags) {
-    DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-    return create_control(id, CONTROL_KIND_EDIT, L"Edit", style, WS_EX_CLIENTEDGE, x, y, width,
-                          height, text);
-}
-
-void link_edit_to_list(int id, int list_id) {
-    ControlRecord* record = find_control(id);
-    if (record && record->kind == CONTROL_KIND_EDIT) {
-        record->key_target = list_id;
-    }
-}
-
-int edit_box_height(int id) {
-    ControlRecord* record = find_control(id);
-    if (!record || record->kind != CONTROL_KIND_EDIT) {
-        return 0;
-    }
-    HDC dc = GetDC(record->handle);
-    if (!dc) {
-        return 0;
-    }
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(send_to(record->handle, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    TEXTMETRICA metrics{};
-    bool measured = GetTextMetricsA(dc, &metrics) != 0;
-    if (old) {
-        SelectObject(dc, old);
-    }
-    ReleaseDC(record->handle, dc);
-    if (!measured) {
-        return 0;
-    }
-    // The sunken edge above and below, and two pixels of air on each side of
-    // the text.
-    return metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 4;
-}
-
 bool edit_box_command(ControlRecord& record, int code, LRESULT* result) {
     *result = 0;
     if (code == EN_CHANGE) {
         // Queued rather than immediate: a text set by the tool itself changes
         // outside any wait, and the change must still reach its loop.
-        queue_event(EVENT_CONTROL, tag_of(record.handle), window_number_of(record.handle),
-                    DETAIL_CHANGE);
+        queue_event(EVENT_CONTROL, record.id, window_number_of(record.handle), DETAIL_CHANGE);
     }
     return true;
 }
 
+// The keys a box linked to a list hands over.
 bool edit_box_message(ControlRecord& record, UINT message, WPARAM wparam, LPARAM lparam,
                       LRESULT* result) {
-    ControlRecord* list = find_control(record.key_target);
-    if (!list || list->kind != CONTROL_KIND_LIST) {
+    ControlRecord* list = find_list(record.key_target);
+    if (!list) {
         return false;
     }
     HWND target = list->handle;
@@ -132,4 +94,36 @@ bool edit_box_message(ControlRecord& record, UINT message, WPARAM wparam, LPARAM
         return true;
     }
     return false;
+}
+
+const ControlKind EDIT_KIND = {
+    edit_box_message, edit_box_command, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+};
+
+}  // namespace
+
+HWND create_edit_box(int id, int x, int y, int width, int height, const std::string& text,
+                     int flags) {
+    DWORD style = static_cast<DWORD>(flags) | WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+    return create_control(id, EDIT_KIND, L"Edit", style, WS_EX_CLIENTEDGE, x, y, width, height,
+                          text);
+}
+
+void link_edit_to_list(int id, int list_id) {
+    ControlRecord* record = find_control_of(id, EDIT_KIND);
+    if (record) {
+        record->key_target = list_id;
+    }
+}
+
+int edit_box_height(int id) {
+    ControlRecord* record = find_control_of(id, EDIT_KIND);
+    TEXTMETRICA metrics{};
+    if (!record || !in_control_font(record->handle,
+                                    [&](HDC dc) { return GetTextMetricsA(dc, &metrics) != 0; })) {
+        return 0;
+    }
+    // The sunken edge above and below, and two pixels of air on each side of
+    // the text.
+    return metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 4;
 }

@@ -1,4 +1,5 @@
-// Event kinds and details returned by wait_event / poll_event. Kept free of
+// Event kinds and details returned by wait_event / poll_event, the key bits of
+// shortcuts and the accessors of the last returned event. Kept free of
 // <windows.h> so that pure logic and its native tests can name them.
 #pragma once
 
@@ -23,3 +24,25 @@ constexpr int DETAIL_RIGHT_CLICK = 1;
 constexpr int DETAIL_DOUBLE_CLICK = 2;
 constexpr int DETAIL_RIGHT_DOUBLE_CLICK = 3;
 constexpr int DETAIL_CHANGE = 768;
+
+// Added to a virtual-key code in add_shortcut.
+constexpr int SHORTCUT_SHIFT = 0x10000;
+constexpr int SHORTCUT_CONTROL = 0x20000;
+constexpr int SHORTCUT_ALT = 0x40000;
+
+// The commands of the two shortcuts every window starts with: Tab and Shift+Tab.
+constexpr int FOCUS_NEXT_COMMAND = 64001;
+constexpr int FOCUS_PREVIOUS_COMMAND = 64002;
+
+// The id of the last returned event: a control id, a shortcut id, a timer id
+// or a window number, by its kind. One field; the three names say which the
+// tool expects.
+int event_control();
+inline int event_shortcut() {
+    return event_control();
+}
+inline int event_timer() {
+    return event_control();
+}
+int event_detail();
+int event_window();

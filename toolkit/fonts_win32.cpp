@@ -1,4 +1,5 @@
-// Fonts by slot number, and the default font of newly created controls.
+// Fonts by slot number, the default font of newly created controls, and
+// measuring in the font a control draws with.
 #include <windows.h>
 
 #include <map>
@@ -78,13 +79,21 @@ HFONT load_font(int slot, const std::string& face, int points, int dpi) {
     return font;
 }
 
-void set_control_font(int id, HFONT font) {
-    if (id == -1) {
-        default_font = font ? font : stock_gui_font();
-        return;
+void set_default_control_font(HFONT font) {
+    default_font = font ? font : stock_gui_font();
+}
+
+bool in_control_font(HWND control, const std::function<bool(HDC)>& measure) {
+    HDC dc = GetDC(control);
+    if (!dc) {
+        return false;
     }
-    HWND control = control_handle(id);
-    if (control) {
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    bool ok = measure(dc);
+    if (old) {
+        SelectObject(dc, old);
     }
+    ReleaseDC(control, dc);
+    return ok;
 }

@@ -2,30 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <vector>
 
-namespace {
+#include "frame/text.h"
 
-struct AsciiFold {
-    unsigned char table[256];
-    AsciiFold() {
-        for (int i = 0; i < 256; ++i)
-            table[i] = (unsigned char)std::tolower(i);
-    }
-};
+namespace {
 
 const std::vector<const char*> LINES = {"Apple", "banana", "apricot", "Banana split", "", "cherry"};
 
 int find(const std::string& wanted, int start, bool partial = true, bool wrap = true) {
-    static AsciiFold fold;
     ListSearch search;
     search.wanted = wanted;
     search.start = start;
     search.partial = partial;
     search.wrap = wrap;
     return find_list_line(
-        search, (int)LINES.size(), [](int i) { return LINES[i]; }, fold.table);
+        search, (int)LINES.size(), [](int i) { return LINES[i]; }, ascii_fold_table());
 }
 
 }  // namespace

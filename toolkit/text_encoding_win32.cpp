@@ -4,8 +4,7 @@
 #include <windows.h>
 
 #include "frame/utf8.h"
-#include "toolkit/toolkit.h"
-#include "toolkit/toolkit_internal.h"
+#include "toolkit/text_encoding_win32.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wide characters");
 
@@ -60,4 +59,29 @@ std::string from_wide_text(const wchar_t* text, size_t length, int encoding) {
 
 std::string from_wide_text(const std::wstring& text, int encoding) {
     return from_wide_text(text.data(), text.size(), encoding);
+}
+
+void copy_wide_text(const char* text, int encoding, wchar_t* buffer, int capacity) {
+    if (!buffer || capacity <= 0) {
+        return;
+    }
+    if (encoding == TEXT_UTF8) {
+        // Only as much as the buffer holds is decoded: a list asks for the
+        // lines it draws, and a line of a megabyte shows a few hundred.
+        utf16_from_utf8_into(text ? text : "", reinterpret_cast<char16_t*>(buffer), capacity);
+        return;
+    }
+    lstrcpynW(buffer, to_wide_text(text ? text : "", TEXT_ANSI).c_str(), capacity);
+}
+
+void copy_ansi_text(const char* text, int encoding, char* buffer, int capacity) {
+    if (!buffer || capacity <= 0) {
+        return;
+    }
+    if (encoding == TEXT_UTF8) {
+        std::string ansi = from_wide_text(to_wide_text(text ? text : "", TEXT_UTF8), TEXT_ANSI);
+        lstrcpynA(buffer, ansi.c_str(), capacity);
+        return;
+    }
+    lstrcpynA(buffer, text ? text : "", capacity);
 }

@@ -29,8 +29,8 @@ std::string from_wide_text(const std::wstring& text, int encoding);
 
 // ---- Windows -------------------------------------------------------------
 
-constexpr int KEEP_VALUE = -65535;    // leave this coordinate or size unchanged
-constexpr int COLOR_DEFAULT = -1;     // no colour of one's own
+constexpr int KEEP_VALUE = -65535;  // leave this coordinate or size unchanged
+constexpr int COLOR_DEFAULT = -1;   // no colour of one's own
 
 constexpr DWORD WINDOW_CENTER_SCREEN = 1;
 constexpr DWORD WINDOW_CENTER_OWNER = 2;
@@ -62,13 +62,12 @@ int window_dpi(int window);
 
 // ---- Events, shortcuts, timers --------------------------------------------
 
-constexpr int SHORTCUT_SHIFT = 0x10000;
-constexpr int SHORTCUT_CONTROL = 0x20000;
-constexpr int SHORTCUT_ALT = 0x40000;
+// SHORTCUT_SHIFT, SHORTCUT_CONTROL, SHORTCUT_ALT, FOCUS_NEXT_COMMAND,
+// FOCUS_PREVIOUS_COMMAND and the accessors of the last returned event
+// (event_control, event_shortcut, event_timer, event_detail, event_window)
+// are in event_kinds.h.
 
 constexpr LRESULT CALLBACK_CONTINUE = (LRESULT)(LONG)0xE0E0E0E1;
-constexpr int FOCUS_NEXT_COMMAND = 64001;
-constexpr int FOCUS_PREVIOUS_COMMAND = 64002;
 
 using WindowCallback = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
@@ -81,11 +80,6 @@ void set_window_callback(WindowCallback callback);
 void set_keyboard_cues(int on);
 int wait_event();
 int poll_event();
-int event_control();
-int event_shortcut();
-int event_timer();
-int event_detail();
-int event_window();
 
 // ---- Controls and fonts ---------------------------------------------------
 
@@ -93,6 +87,7 @@ constexpr int LIST_GRID_LINES = 0x10000;
 constexpr int LIST_FULL_ROW_SELECT = 0x40000000;
 // The lines stay with the tool, which hands the list a text source: the list
 // asks for the few lines it draws, so a million lines cost no more than three.
+// The bit is the native list's owner-data style.
 constexpr int LIST_VIRTUAL = 0x1000;
 // The user may select several lines (Ctrl and Shift with clicks and arrow
 // keys, Ctrl+A for all). The bit is that of WS_VISIBLE, which a list has anyway.
@@ -127,6 +122,9 @@ int focused_control();
 void resize_control(int id, int x, int y, int width, int height);
 void set_control_font(int id, HFONT font);
 void set_control_color(int id, int slot, COLORREF color);
+// The width and height of `text` drawn in the control's own font, as the
+// control's texts are read (set_text_encoding); 0 x 0 when it cannot tell.
+SIZE control_text_extent(int id, const std::string& text);
 // Sized for `dpi`; 0 sizes it for the whole display.
 HFONT load_font(int slot, const std::string& face, int points, int dpi = 0);
 

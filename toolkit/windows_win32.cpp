@@ -1,12 +1,16 @@
 // Number-addressed top-level dialog windows: one window class per number, the
 // registry of open windows, placement, colour and visibility.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <map>
 #include <string>
+#include <vector>
 
-#include "toolkit/toolkit_internal.h"
+#include "toolkit/text_encoding_win32.h"
+#include "toolkit/windows_win32.h"
+
+static_assert(WINDOW_HIDDEN == WS_VISIBLE,
+              "taking WINDOW_HIDDEN out of the style is what creates a window hidden");
 
 HINSTANCE toolkit_instance = nullptr;
 
@@ -14,6 +18,10 @@ namespace {
 
 std::map<int, WindowRecord> window_registry;
 HWND current_container = nullptr;
+// The window procedure sits above this registry and looks windows up in it;
+// the registry reaches it only through the system (a loop made by the Win32
+// callback, see events_win32.cpp).
+WNDPROC window_procedure = nullptr;
 
 constexpr DWORD WINDOW_TOOLKIT_BITS = WINDOW_CENTER_SCREEN | WINDOW_CENTER_OWNER | WINDOW_HIDDEN;
 constexpr DWORD WINDOW_LOW_BITS = 7;
@@ -27,7 +35,7 @@ std::wstring class_name_of(int window) {
 void register_window_class(const std::wstring& name) {
     WNDCLASSW window_class = {};
     window_class.style = CS_DBLCLKS;
-    window_class.lpfnWndProc = toolkit_window_procedure;
+    window_class.lpfnWndProc = window_procedure;
     window_class.hInstance = toolkit_instance;
     window_class.hIcon = LoadIconA(toolkit_instance, MAKEINTRESOURCEA(1));
     window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -111,20 +119,15 @@ RECT client_rect_of(HWND hwnd) {
 
 }  // namespace
 
-void prepare_toolkit(HINSTANCE instance) {
+void prepare_windows(HINSTANCE instance, WNDPROC procedure) {
     toolkit_instance = instance;
-    set_text_encoding(TEXT_ANSI);
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    prepare_controls();
+    window_procedure = procedure;
 }
 
-void release_toolkit() {
+void close_every_window() {
     while (!window_registry.empty()) {
         close_window(window_registry.rbegin()->first);
     }
-    drop_event_state();
-    release_controls();
 }
 
 WindowRecord* find_window_record(int window) {
@@ -142,6 +145,25 @@ WindowRecord* record_of_handle(HWND hwnd) {
         }
     }
     return nullptr;
+}
+
+void rebuild_accelerators(WindowRecord& record) {
+    if (record.accelerators) {
+        DestroyAcceleratorTable(record.accelerators);
+    }
+    std::vector<ACCEL> table;
+    for (const ShortcutEntry& entry : record.shortcuts) {
+        table.push_back(ACCEL{entry.modifiers, entry.key, entry.command});
+    }
+    record.accelerators = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+void forget_window_handle(HWND hwnd) {
+    RemovePropA(hwnd, WINDOW_TAG);
+    WindowRecord* record = record_of_handle(hwnd);
+    if (record) {
+        record->handle = nullptr;
+    }
 }
 
 HWND container_window() {
@@ -197,7 +219,8 @@ HWND open_window(int window, int x, int y, int inner_width, int inner_height,
     if (!(flags & WINDOW_HIDDEN)) {
         ShowWindow(hwnd, SW_SHOWNORMAL);
     }
-    start_window_shortcuts(record);
+    record.shortcuts = initial_shortcuts();
+    rebuild_accelerators(record);
     if (!(flags & WINDOW_NO_CONTAINER)) {
         current_container = hwnd;
     }

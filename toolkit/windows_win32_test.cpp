@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "toolkit/toolkit_internal.h"
+#include "toolkit/windows_win32.h"
 
 namespace {
 

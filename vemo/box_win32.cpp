@@ -21,18 +21,12 @@ DWORD box_centring() {
     return WINDOW_CENTER_OWNER;
 }
 
-std::vector<TextExtent> measure_lines(HWND label, HFONT font, const std::string& text) {
+std::vector<TextExtent> measure_lines(const std::string& text) {
     std::vector<TextExtent> extents;
-    HDC context = GetDC(label);
-    HGDIOBJ previous = SelectObject(context, font);
     for (const std::string& line : split_fields(text, '\r')) {
-        SIZE size = {0, 0};
-        std::wstring wide = to_wide_text(line, TEXT_UTF8);
-        GetTextExtentPoint32W(context, wide.c_str(), static_cast<int>(wide.size()), &size);
+        SIZE size = control_text_extent(BOX_LABEL, line);
         extents.push_back({size.cx, size.cy});
     }
-    SelectObject(context, previous);
-    ReleaseDC(label, context);
     return extents;
 }
 
@@ -64,10 +58,10 @@ bool open_box(BoxWindow& box) {
         return false;
     }
     set_control_font(-1, box.font);
-    HWND label = create_label(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height, s.text,
-                              s.center_text);
+    create_label(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height, s.text,
+                 s.center_text);
     // The label wraps by itself; measuring only estimates the height it needs.
-    fit_box_text(l, s, measure_lines(label, box.font, s.text));
+    fit_box_text(l, s, measure_lines(s.text));
     resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
     int x = moved_window_x(window_x(BOX_WINDOW), s.offset_x, l.dpi);
     int y = moved_window_y(window_y(BOX_WINDOW), l.growth, s.offset_y, l.dpi);
@@ -85,7 +79,7 @@ void relayout_box(BoxWindow& box, int dpi) {
     set_control_font(-1, box.font);
     set_control_font(BOX_LABEL, box.font);
     resize_control(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height);
-    fit_box_text(l, s, measure_lines(control_handle(BOX_LABEL), box.font, s.text));
+    fit_box_text(l, s, measure_lines(s.text));
     resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
     place_buttons(box);
     // The system already placed the window for the new display; only its

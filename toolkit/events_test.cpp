@@ -1,4 +1,4 @@
-#include "toolkit/event_queue.h"
+#include "toolkit/events.h"
 
 #include <gtest/gtest.h>
 
@@ -82,41 +82,24 @@ TEST(EventState, PlainMessageIsReturnedWithItsParametersAndNoDetail) {
     EXPECT_EQ(state.snapshot.lparam, 0x000F0001);
 }
 
-TEST(Shortcuts, RebindingTheSameKeyKeepsOneEntryWithTheLaterId) {
-    std::vector<ShortcutEntry> entries = initial_shortcuts();
-    bind_shortcut(entries, 13, 1);
-    bind_shortcut(entries, 13, 5);
-    bind_shortcut(entries, 13 | SHORTCUT_KEY_SHIFT, 6);
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[2].command, 5);
-    EXPECT_EQ(entries[3].command, 6);
-}
+TEST(ThreadEvents, TheThreadsQueueAndImmediateEventReachTheAccessorsOnlyWhenDelivered) {
+    drop_event_state();
+    queue_event(EVENT_CLOSE, 3, 3, 0);
+    queue_event(EVENT_CLOSE, 3, 3, 0);
+    EXPECT_EQ(event_control(), 0);  // nothing delivered yet
+    begin_event_wait(thread_event_state());
+    PendingEvent pending;
+    ASSERT_TRUE(pop_pending_event(thread_event_queue(), &pending));
+    EXPECT_EQ(deliver_pending_event(thread_event_state(), pending), EVENT_CLOSE);
+    EXPECT_FALSE(pop_pending_event(thread_event_queue(), &pending));  // the two merged
+    EXPECT_EQ(event_window(), 3);
 
-TEST(FocusOrder, ForwardAndBackwardWrapAroundAndStartFromNothing) {
-    EXPECT_EQ(next_focus_index(3, 0, true), 1);
-    EXPECT_EQ(next_focus_index(3, 2, true), 0);
-    EXPECT_EQ(next_focus_index(3, -1, true), 0);
-    EXPECT_EQ(next_focus_index(3, 2, false), 1);
-    EXPECT_EQ(next_focus_index(3, 0, false), 2);
-    EXPECT_EQ(next_focus_index(3, -1, false), 2);
-    EXPECT_EQ(next_focus_index(1, 0, true), 0);
-    EXPECT_EQ(next_focus_index(0, -1, true), -1);
-}
-
-TEST(SizedBox, MinimumSizeHoldsTheOppositeEdgeInPlace) {
-    SizeBox start = {100, 50, 400, 300};
-    SizeBox box = sized_box(start, SIZE_EDGE_TOP_LEFT, 500, 500, SizeLimits{120, 40, 2000, 2000});
-    EXPECT_EQ(box.left, 280);
-    EXPECT_EQ(box.right, 400);
-    EXPECT_EQ(box.top, 260);
-    EXPECT_EQ(box.bottom, 300);
-}
-
-TEST(SizedBox, MaximumSizeLimitsTheBottomRightCorner) {
-    SizeBox start = {0, 0, 200, 100};
-    SizeBox box = sized_box(start, SIZE_EDGE_BOTTOM_RIGHT, 900, 30, SizeLimits{10, 10, 500, 500});
-    EXPECT_EQ(box.right, 500);
-    EXPECT_EQ(box.bottom, 130);
-    EXPECT_EQ(box.left, 0);
-    EXPECT_EQ(box.top, 0);
+    begin_event_wait(thread_event_state());
+    set_immediate_event(EVENT_TIMER, 9256, DETAIL_NONE);
+    EXPECT_EQ(deliver_message(thread_event_state(), 0x113, 9256, 0), EVENT_TIMER);
+    EXPECT_EQ(event_timer(), 9256);
+    EXPECT_EQ(event_control(), event_shortcut());
+    EXPECT_EQ(event_detail(), DETAIL_NONE);
+    drop_event_state();
+    EXPECT_EQ(event_control(), 0);
 }

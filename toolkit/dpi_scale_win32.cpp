@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "toolkit/dpi_scale.h"
-#include "toolkit/toolkit_internal.h"
+#include "toolkit/dpi_scale_win32.h"
+#include "toolkit/events.h"
+#include "toolkit/windows_win32.h"
 
 namespace {
 

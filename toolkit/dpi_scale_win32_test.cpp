@@ -9,20 +9,12 @@
 #include <vector>
 
 #include "toolkit/dpi_scale.h"
-#include "toolkit/toolkit.h"
+#include "toolkit/test_window_win32.h"
 
 namespace {
 
-constexpr int WINDOW = 30;
+constexpr int DPI_WINDOW = 30;
 constexpr DWORD HIDDEN_CAPTION = WINDOW_HIDDEN | WS_CAPTION | WS_SYSMENU;
-
-std::vector<int> drain_events() {
-    std::vector<int> kinds;
-    for (int kind = poll_event(); kind != 0 && kinds.size() < 1000; kind = poll_event()) {
-        kinds.push_back(kind);
-    }
-    return kinds;
-}
 
 int font_pixel_height(HFONT font) {
     LOGFONTA description = {};
@@ -34,7 +26,7 @@ class Dpi : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { prepare_toolkit(GetModuleHandleA(nullptr)); }
     void TearDown() override {
-        close_window(WINDOW);
+        close_window(DPI_WINDOW);
         drain_events();
     }
 };
@@ -61,9 +53,9 @@ TEST_F(Dpi, AWindowAndTheWholeDisplayHaveTheDensityFontsAreSizedFor) {
     const int display = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(window_dpi(-1), display);
-    ASSERT_TRUE(open_window(WINDOW, 0, 0, 200, 100, "dpi", HIDDEN_CAPTION, nullptr));
+    ASSERT_TRUE(open_window(DPI_WINDOW, 0, 0, 200, 100, "dpi", HIDDEN_CAPTION, nullptr));
     // One display: the window's density is the display's.
-    EXPECT_EQ(window_dpi(WINDOW), display);
+    EXPECT_EQ(window_dpi(DPI_WINDOW), display);
 
     EXPECT_EQ(font_pixel_height(load_font(5, "Arial", 9)), -MulDiv(9, display, 72));
     EXPECT_EQ(font_pixel_height(load_font(5, "Arial", 9, 144)), -18);
@@ -72,7 +64,7 @@ TEST_F(Dpi, AWindowAndTheWholeDisplayHaveTheDensityFontsAreSizedFor) {
 }
 
 TEST_F(Dpi, AMoveToAnotherDensityTakesTheSuggestedRectangleAndTellsTheNewDpiFirst) {
-    HWND hwnd = open_window(WINDOW, 10, 10, 200, 100, "dpi", HIDDEN_CAPTION, nullptr);
+    HWND hwnd = open_window(DPI_WINDOW, 10, 10, 200, 100, "dpi", HIDDEN_CAPTION, nullptr);
     ASSERT_TRUE(hwnd);
     drain_events();
     RECT suggested = {40, 50, 40 + 330, 50 + 190};
@@ -83,7 +75,7 @@ TEST_F(Dpi, AMoveToAnotherDensityTakesTheSuggestedRectangleAndTellsTheNewDpiFirs
 
     ASSERT_EQ(poll_event(), EVENT_DPI_CHANGE);
     EXPECT_EQ(event_detail(), 144);
-    EXPECT_EQ(event_window(), WINDOW);
+    EXPECT_EQ(event_window(), DPI_WINDOW);
     std::vector<int> after = drain_events();
     EXPECT_NE(std::find(after.begin(), after.end(), EVENT_RESIZE), after.end());
 

@@ -261,15 +261,19 @@ test_cross() {  # arch
     ctest --test-dir "$BUILD/$1" --output-on-failure
 }
 
+# The manual's pictures are taken into the build folder and copied into
+# docs/images only when the whole run has passed: the release check packs
+# docs/images meanwhile, and a failed run leaves the manual as it was.
+PICTURES="$BUILD/pictures"
+
 # The DPI suite runs at 96 DPI with the Wine tests; here it runs again on
 # displays of 120, 144 and 192 DPI, and the manual's pictures are taken at 150 %.
 test_dpi_cases() {  # arch
-    SHOTS_DIR="$ROOT/docs/images" "$ROOT/tests/dpi_cases.sh" "$BUILD/$1/bin" "$WINEPREFIX" \
-        120 144 192
+    SHOTS_DIR="$PICTURES" "$ROOT/tests/dpi_cases.sh" "$BUILD/$1/bin" "$WINEPREFIX" 120 144 192
 }
 
 take_pictures() {  # arch
-    "$ROOT/tests/screenshots.sh" "$BUILD/$1/bin" "$ROOT/docs/images"
+    "$ROOT/tests/screenshots.sh" "$BUILD/$1/bin" "$PICTURES"
 }
 
 # The same programs ctest runs, but from the packed test kit, unpacked into a
@@ -435,26 +439,31 @@ skip_i686() {  # what
     skip_stage "$1 i686" "$HOST_LIMIT"
 }
 
+# The Wine suites start as soon as the build they run is made; the other
+# cross build, the native builds and the second release build run meanwhile
+# at the lowest priority.
 cmd_test() {
-    local start=$SECONDS arch
+    local start=$SECONDS arch other
     use_virtual_desktop
     stage "packages" ensure_packages
     detect_host
     arch=$WINE_ARCH
-    stage "cross build i686" build_cross i686
-    stage "cross build x86_64" build_cross x86_64
-    stage "reproducible release: sources and first zips" prepare_reproducible
-    stage "release refuses a library missing from the notices" check_notices_guard
+    other=$([ "$arch" = i686 ] && echo x86_64 || echo i686)
+    rm -rf "$PICTURES"
+    stage "cross build $arch" build_cross "$arch"
     stage "Wine prefix" ensure_wineprefix
-    STAGE_NAME="Wine suites side by side" STAGE_START=$SECONDS
     start_lane "kit-$arch" test_kit "$arch"
-    start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
     start_lane "pictures-and-dpi-$arch" pictures_and_dpi_cases "$arch"
+    [ "$arch" = i686 ] || start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
+    stage "cross build $other" nice -n 19 "$0" _stage build_cross "$other"
+    [ "$arch" = x86_64 ] || start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
     [ "$arch" = i686 ] || {
         skip_i686 "test kit"
         skip_i686 "pictures and DPI suite"
+        skip_i686 "demo"
     }
-    # Meanwhile the native stages, below the Wine suites' priority.
+    stage "reproducible release: sources and first zips" prepare_reproducible
+    stage "release refuses a library missing from the notices" check_notices_guard
     stage "native build and unit tests" nice -n 19 "$0" _stage build_host
     stage "unit tests under ASan and UBSan" nice -n 19 "$0" _stage build_sanitizers
     stage "libFuzzer smoke runs" nice -n 19 "$0" _stage run_fuzzers
@@ -462,6 +471,8 @@ cmd_test() {
     STAGE_NAME="Wine suites side by side" STAGE_START=$SECONDS
     wait_lanes
     STAGE_NAME=
+    cp "$PICTURES"/*.png "$ROOT/docs/images/"
+    echo "pictures of the manual: $(ls "$PICTURES"/*.png | wc -l) taken, copied to docs/images"
     [ -z "$HOST_LIMIT" ] || echo "i686 Wine runs skipped: $HOST_LIMIT; the x86_64 build ran them"
     log "all tests passed in $((SECONDS - start)) s"
 }

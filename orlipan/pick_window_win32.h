@@ -30,9 +30,12 @@ struct PickState {
 };
 
 // One run of the list tool: what the command line asked for, the window's
-// measures, the list's lines and the filter over them, and the answer. The
-// list asks the lines and the filter for the rows it draws, so the record
-// stays in place until the window is closed.
+// measures, the list's lines and the filter over them, and the answer.
+//
+// The toolkit calls back into the tool only where the system asks: the list
+// asks for the rows it draws (through the lines here or the filter's shown
+// lines in pick_filter_win32.cpp), so the record stays in place until the
+// window is closed; and activation reaches this file's window callback.
 struct PickWindow {
     PickSettings settings;
     PickState state;

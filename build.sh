@@ -455,7 +455,7 @@ cmd_test() {
     start_lane "kit-$arch" test_kit "$arch"
     start_lane "pictures-and-dpi-$arch" pictures_and_dpi_cases "$arch"
     [ "$arch" = i686 ] || start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
-    stage "cross build $other" nice -n 19 "$0" _stage build_cross "$other"
+    stage "cross build $other" nice -n 19 "$ROOT/build.sh" _stage build_cross "$other"
     [ "$arch" = x86_64 ] || start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
     [ "$arch" = i686 ] || {
         skip_i686 "test kit"
@@ -464,9 +464,9 @@ cmd_test() {
     }
     stage "reproducible release: sources and first zips" prepare_reproducible
     stage "release refuses a library missing from the notices" check_notices_guard
-    stage "native build and unit tests" nice -n 19 "$0" _stage build_host
-    stage "unit tests under ASan and UBSan" nice -n 19 "$0" _stage build_sanitizers
-    stage "libFuzzer smoke runs" nice -n 19 "$0" _stage run_fuzzers
+    stage "native build and unit tests" nice -n 19 "$ROOT/build.sh" _stage build_host
+    stage "unit tests under ASan and UBSan" nice -n 19 "$ROOT/build.sh" _stage build_sanitizers
+    stage "libFuzzer smoke runs" nice -n 19 "$ROOT/build.sh" _stage run_fuzzers
     stage "reproducible release: second build and comparison" check_reproducible
     STAGE_NAME="Wine suites side by side" STAGE_START=$SECONDS
     wait_lanes

@@ -188,28 +188,26 @@ ensure_wineprefix() {
 #
 # Wine's bold Tahoma, the caption font, has no Greek letters, where Windows'
 # caption font has them: DejaVu Sans goes into the Fonts folder too and is
-# linked behind the dialog fonts (FontLink\SystemLink, as Windows links its
-# fonts for scripts they lack), so a Greek title shows as on Windows. A
-# linked font only draws the letters the first one lacks.
-FONT_LINKS=(
-    "DejaVuSans.ttf,DejaVu Sans"
-    "DejaVuSans-Bold.ttf,DejaVu Sans Bold"
-)
+# linked behind it (FontLink\SystemLink, as Windows links its fonts for the
+# scripts they lack), so a Greek title shows as on Windows. Wine looks a link
+# up by the full name of the face in use ("Tahoma Bold"), and draws the
+# linked face bold itself; a linked font only draws the letters the first
+# one lacks, so no other picture changes.
+FONT_LINK_FACE="Tahoma Bold"
+FONT_LINK="DejaVuSans.ttf,DejaVu Sans"
 link_wine_fonts() {
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font face links
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
     mkdir -p "$fonts"
     while read -r font; do
         [ -e "$fonts/$(basename "$font")" ] || ln -s "$font" "$fonts/"
     done < <(dpkg -L fonts-wine | grep -i '\.ttf$'
-             dpkg -L fonts-dejavu-core | grep -E '/DejaVuSans(-Bold)?\.ttf$')
-    links=$(printf '%s\\0' "${FONT_LINKS[@]}")
-    [ "$(cat "$WINEPREFIX/.orlipan-fontlinks" 2>/dev/null)" = "$links" ] && return 0
-    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2"; do
-        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-            /v "$face" /t REG_MULTI_SZ /d "${links%\\0}" /f >/dev/null 2>&1
-    done
+             dpkg -L fonts-dejavu-core | grep -E '/DejaVuSans\.ttf$')
+    [ "$(cat "$WINEPREFIX/.orlipan-fontlinks" 2>/dev/null)" = "$FONT_LINK_FACE=$FONT_LINK" ] &&
+        return 0
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v "$FONT_LINK_FACE" /t REG_MULTI_SZ /d "$FONT_LINK" /f >/dev/null 2>&1
     wineserver -w
-    echo "$links" >"$WINEPREFIX/.orlipan-fontlinks"
+    echo "$FONT_LINK_FACE=$FONT_LINK" >"$WINEPREFIX/.orlipan-fontlinks"
 }
 
 # ---- builds -------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "orlipan/line_filter.h"
 
+#include "orlipan/unicode_fold.h"
+
 namespace {
 
 // Whether the folded `word` occurs anywhere in `line`. Each byte is folded as
@@ -27,25 +29,38 @@ bool starts_with(const std::string& text, const std::string& start) {
 
 }  // namespace
 
-std::vector<std::string> filter_words(const std::string& text, const unsigned char fold[256]) {
+LineFold byte_fold(const unsigned char fold[256]) {
+    LineFold f;
+    f.table = fold;
+    return f;
+}
+
+LineFold unicode_fold() {
+    LineFold f;
+    f.unicode = true;
+    return f;
+}
+
+std::vector<std::string> filter_words(const std::string& text, const LineFold& fold) {
     std::vector<std::string> words;
     std::string word;
     for (unsigned char c : text + ' ') {
         if (c != ' ') {
-            word += static_cast<char>(fold[c]);
+            word += static_cast<char>(fold.unicode ? c : fold.table[c]);
         } else if (!word.empty()) {
-            words.push_back(word);
+            words.push_back(fold.unicode ? fold_utf8_text(word) : word);
             word.clear();
         }
     }
     return words;
 }
 
-bool line_matches(const char* line, const std::vector<std::string>& words,
-                  const unsigned char fold[256]) {
+bool line_matches(const char* line, const std::vector<std::string>& words, const LineFold& fold) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(line);
     for (const std::string& word : words) {
-        if (!holds_word(bytes, word, fold))
+        bool held =
+            fold.unicode ? utf8_holds_folded(line, word) : holds_word(bytes, word, fold.table);
+        if (!held)
             return false;
     }
     return true;
@@ -58,7 +73,7 @@ bool is_blank_line(const char* line) {
 }
 
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
-                  bool hide_blank, const unsigned char fold[256]) {
+                  bool hide_blank, const LineFold& fold) {
     if (text.empty()) {
         shown->all = true;
         shown->rows.clear();

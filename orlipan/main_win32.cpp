@@ -3,6 +3,7 @@
 #include "frame/command_line.h"
 #include "frame/frame.h"
 #include "orlipan/list_file_win32.h"
+#include "orlipan/list_load_win32.h"
 #include "orlipan/pick_loop_win32.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_window_win32.h"
@@ -12,21 +13,24 @@ namespace {
 
 void orlipan_body() {
     // Title and reports come from the command line, as UTF-8; the list's
-    // lines are read as the list file holds them (list_load_win32.cpp).
+    // lines are read as the list file holds them.
     set_text_encoding(TEXT_UTF8);
-    pick_settings = parse_pick_arguments(read_all_arguments(), expand_list_path);
-    if (pick_settings.message.empty()) {
+    PickWindow pick;
+    pick.settings = parse_pick_arguments(read_all_arguments(), expand_list_path);
+    if (pick.settings.message.empty()) {
         // Without a window there is nothing to report in and nothing to answer.
-        if (!build_pick_window())
+        if (!build_pick_window(pick))
             return;
-        if (load_list_file()) {
-            size_pick_window();
-            if (run_pick_loop() == PICK_ACCEPT)
-                build_pick_output();
+        if (load_list_file(pick.settings, &pick.lines)) {
+            fill_pick_list(pick);
+            size_pick_window(pick);
+            if (run_pick_loop(pick) == PICK_ACCEPT)
+                build_pick_output(pick);
+            // The list asks `pick` for its rows until the window is gone.
             close_window(PICK_WINDOW);
         }
     }
-    report_message();
+    report_message(pick.settings);
 }
 
 }  // namespace

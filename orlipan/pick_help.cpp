@@ -1,7 +1,10 @@
 #include "orlipan/pick_help.h"
 
-#include "orlipan/pick_options.h"
 #include "resources/version.h"
+
+const char PICK_USAGE_TEXT[] =
+    "Shows the lines of ListFile and writes OutputString with $item replaced by the picked "
+    "line.\r\rSyntax: ORLIPAN ListFile Title [OutputString] [Options] [> OutputFile]";
 
 namespace {
 

@@ -4,4 +4,7 @@
 
 #include <string>
 
+// The usage text alone, the answer to a command line without arguments.
+extern const char PICK_USAGE_TEXT[];
+
 std::string pick_help_text();

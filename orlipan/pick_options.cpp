@@ -8,9 +8,6 @@
 const char PICK_INVALID_OPTION[] = "Invalid Option: ";
 const char PICK_UTF8_OPTION[] = "/utf8";
 const char PICK_INVALID_ARGUMENT[] = "Invalid argument: ";
-const char PICK_USAGE_TEXT[] =
-    "Shows the lines of ListFile and writes OutputString with $item replaced by the picked "
-    "line.\r\rSyntax: ORLIPAN ListFile Title [OutputString] [Options] [> OutputFile]";
 
 namespace {
 

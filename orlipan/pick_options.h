@@ -29,7 +29,6 @@ constexpr uint32_t PICK_DEFAULT_BACK_COLOR = 0xFFFFFF;
 extern const char PICK_INVALID_OPTION[];
 extern const char PICK_UTF8_OPTION[];
 extern const char PICK_INVALID_ARGUMENT[];
-extern const char PICK_USAGE_TEXT[];
 
 struct PickSettings {
     std::string list_file;

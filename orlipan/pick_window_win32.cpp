@@ -5,12 +5,9 @@
 #include <algorithm>
 
 #include "frame/frame.h"
-#include "orlipan/pick_filter_win32.h"
 #include "orlipan/pick_output.h"
+#include "orlipan/widest_line_win32.h"
 #include "toolkit/toolkit.h"
-
-PickSettings pick_settings;
-PickState pick_state;
 
 namespace {
 
@@ -22,10 +19,20 @@ constexpr int PICK_CREATION_SIZE = 200;
 constexpr int KEY_ENTER = 13;
 constexpr int KEY_ESCAPE = 27;
 
+// The control that had the focus when the window was last deactivated.
+// Only the window callback, which has no record to pass, keeps it.
 HWND focus_memory = nullptr;
 
-bool menu_mode() {
-    return (pick_settings.flags & PICK_FLAG_MENU) != 0;
+bool menu_mode(const PickWindow& pick) {
+    return (pick.settings.flags & PICK_FLAG_MENU) != 0;
+}
+
+bool utf8_list(const PickWindow& pick) {
+    return (pick.settings.flags & PICK_FLAG_UTF8) != 0;
+}
+
+const char* pick_line(int index, void* context) {
+    return line_at(*static_cast<const LineStore*>(context), index);
 }
 
 PickRect rect_of(const RECT& r) {
@@ -37,32 +44,32 @@ PickRect rect_of(const RECT& r) {
     return out;
 }
 
-void capture_screen_areas() {
+void capture_screen_areas(PickState& state) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    pick_state.work_area = rect_of(work);
+    state.work_area = rect_of(work);
     RECT console{};
     GetWindowRect(console_window, &console);
-    pick_state.console_rect = rect_of(console);
+    state.console_rect = rect_of(console);
 }
 
-int measure_row_height() {
+int measure_row_height(const PickState& state) {
     RECT row{};
     row.left = LVIR_BOUNDS;
-    if (SendMessageA(pick_state.list_control, LVM_GETITEMRECT, 0, (LPARAM)&row)) {
+    if (SendMessageA(state.list_control, LVM_GETITEMRECT, 0, (LPARAM)&row)) {
         return row.bottom - row.top;
     }
-    return pick_default_row_height(pick_state.dpi);
+    return pick_default_row_height(state.dpi);
 }
 
-int measure_column_width() {
-    SendMessageA(pick_state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
-    return (int)SendMessageA(pick_state.list_control, LVM_GETCOLUMNWIDTH, 0, 0);
+int measure_column_width(const PickState& state) {
+    SendMessageA(state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+    return (int)SendMessageA(state.list_control, LVM_GETCOLUMNWIDTH, 0, 0);
 }
 
 // The flat look of menu mode: no sunken edge, a hand over the lines.
-void apply_menu_look() {
-    HWND list = pick_state.list_control;
+void apply_menu_look(const PickState& state) {
+    HWND list = state.list_control;
     LONG ex_style = GetWindowLongA(list, GWL_EXSTYLE);
     SetWindowLongA(list, GWL_EXSTYLE, ex_style & ~WS_EX_CLIENTEDGE);
     // The frame is cached by the system until it is told that it changed.
@@ -72,83 +79,8 @@ void apply_menu_look() {
     SetClassLongPtrA(control_handle(PICK_LIST_ID), GCLP_HCURSOR, (LONG_PTR)hand);
 }
 
-}  // namespace
-
-bool build_pick_window() {
-    int list_flags = PICK_LIST_FLAGS | (menu_mode() ? LIST_GRID_LINES : 0);
-    if (pick_settings.flags & PICK_FLAG_MULTI)
-        list_flags |= LIST_MULTIPLE_SELECTION;
-    if (!open_window(PICK_WINDOW, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, pick_settings.title,
-                     PICK_WINDOW_FLAGS, console_window)) {
-        return false;
-    }
-    pick_state.dpi = window_dpi(PICK_WINDOW);
-    set_window_color(PICK_WINDOW, pick_settings.back_color);
-    // The fitted column width depends on the list's size when it is measured.
-    const int list_size = scale_to_dpi(PICK_CREATION_SIZE, pick_state.dpi);
-    pick_state.list_control =
-        create_list_view(PICK_LIST_ID, 0, 0, list_size, list_size, "", list_size, list_flags);
-    HFONT font =
-        load_font(PICK_FONT_SLOT, pick_settings.font_face, pick_settings.font_size, pick_state.dpi);
-    set_control_font(PICK_LIST_ID, font);
-    set_control_color(PICK_LIST_ID, COLOR_SLOT_BACK, pick_settings.back_color);
-    set_control_color(PICK_LIST_ID, COLOR_SLOT_TEXT, pick_settings.text_color);
-    pick_state.box_height = create_filter_box(font);
-    add_shortcut(PICK_WINDOW, KEY_ENTER, PICK_ACCEPT);
-    add_shortcut(PICK_WINDOW, KEY_ESCAPE, PICK_CANCEL);
-    capture_screen_areas();
-    set_window_callback(keep_focus);
-    return true;
-}
-
-void size_pick_window() {
-    pick_state.row_height = measure_row_height();
-    GeometryInput in;
-    in.item_count = pick_state.item_count;
-    in.row_height = pick_state.row_height;
-    // The platform's fit may fall short of the widest line; the line's own
-    // fit then decides, so no line is cut while the window has room.
-    in.column_width = std::max(widest_line_column(), measure_column_width());
-    in.font_size = pick_settings.font_size;
-    in.offset_x = pick_settings.offset_x;
-    in.offset_y = pick_settings.offset_y;
-    in.menu = menu_mode();
-    in.console_center = (pick_settings.flags & PICK_FLAG_CMDCENTER) != 0;
-    in.work_area = pick_state.work_area;
-    in.console_rect = pick_state.console_rect;
-    in.dpi = pick_state.dpi;
-    in.box_height = pick_state.box_height;
-    PickGeometry g = compute_pick_geometry(in);
-    pick_state.scrolled = g.scrolled;
-    pick_state.margin = g.margin;
-    pick_state.initial_selection = g.initial_selection;
-    if (in.menu)
-        apply_menu_look();
-
-    resize_window(PICK_WINDOW, g.x, g.y, g.inner_width, g.inner_height);
-    // A computed size equal to the creation size brings no resize event.
-    layout_pick_list();
-    show_window(PICK_WINDOW, 0);
-    if (pick_settings.flags & PICK_FLAG_ONTOP)
-        set_window_topmost(PICK_WINDOW, 1);
-    list_select(PICK_LIST_ID, pick_state.initial_selection);
-    focus_control(filtering() ? PICK_BOX_ID : PICK_LIST_ID);
-}
-
-void layout_pick_list() {
-    PickRect list =
-        pick_list_layout(window_inner_width(PICK_WINDOW), window_inner_height(PICK_WINDOW),
-                         pick_state.margin, pick_state.box_height);
-    if (filtering()) {
-        PickRect box = pick_box_layout(window_inner_width(PICK_WINDOW), pick_state.margin,
-                                       pick_state.box_height);
-        resize_control(PICK_BOX_ID, box.left, box.top, box.right - box.left, box.bottom - box.top);
-    }
-    resize_control(PICK_LIST_ID, list.left, list.top, list.right - list.left,
-                   list.bottom - list.top);
-    SendMessageA(pick_state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
-}
-
+// The window callback: the focus goes back where it was when the window is
+// activated again.
 LRESULT keep_focus(HWND, UINT message, WPARAM wparam, LPARAM) {
     if (message == WM_ACTIVATE) {
         if (LOWORD(wparam) == WA_INACTIVE) {
@@ -158,4 +90,106 @@ LRESULT keep_focus(HWND, UINT message, WPARAM wparam, LPARAM) {
         }
     }
     return CALLBACK_CONTINUE;
+}
+
+}  // namespace
+
+bool build_pick_window(PickWindow& pick) {
+    const PickSettings& settings = pick.settings;
+    PickState& state = pick.state;
+    int list_flags = PICK_LIST_FLAGS | (menu_mode(pick) ? LIST_GRID_LINES : 0);
+    if (settings.flags & PICK_FLAG_MULTI)
+        list_flags |= LIST_MULTIPLE_SELECTION;
+    if (!open_window(PICK_WINDOW, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, settings.title,
+                     PICK_WINDOW_FLAGS, console_window)) {
+        return false;
+    }
+    state.dpi = window_dpi(PICK_WINDOW);
+    set_window_color(PICK_WINDOW, settings.back_color);
+    // The fitted column width depends on the list's size when it is measured.
+    const int list_size = scale_to_dpi(PICK_CREATION_SIZE, state.dpi);
+    state.list_control =
+        create_list_view(PICK_LIST_ID, 0, 0, list_size, list_size, "", list_size, list_flags);
+    HFONT font = load_font(PICK_FONT_SLOT, settings.font_face, settings.font_size, state.dpi);
+    set_control_font(PICK_LIST_ID, font);
+    set_control_color(PICK_LIST_ID, COLOR_SLOT_BACK, settings.back_color);
+    set_control_color(PICK_LIST_ID, COLOR_SLOT_TEXT, settings.text_color);
+    pick.filter.flags = settings.flags;
+    state.box_height = create_filter_box(pick.filter, font);
+    add_shortcut(PICK_WINDOW, KEY_ENTER, PICK_ACCEPT);
+    add_shortcut(PICK_WINDOW, KEY_ESCAPE, PICK_CANCEL);
+    capture_screen_areas(state);
+    set_window_callback(keep_focus);
+    return true;
+}
+
+void fill_pick_list(PickWindow& pick) {
+    pick.state.item_count = line_count(pick.lines);
+    // Without /utf8 the lines are bytes of the ANSI code page, as they always were.
+    set_control_encoding(PICK_LIST_ID, utf8_list(pick) ? TEXT_UTF8 : TEXT_ANSI);
+    if (filtering(pick.filter))
+        start_filter(pick.filter, pick.lines);
+    else
+        list_set_source(PICK_LIST_ID, pick_line, &pick.lines, pick.state.item_count);
+}
+
+void size_pick_window(PickWindow& pick) {
+    const PickSettings& settings = pick.settings;
+    PickState& state = pick.state;
+    state.row_height = measure_row_height(state);
+    GeometryInput in;
+    in.item_count = state.item_count;
+    in.row_height = state.row_height;
+    // The platform's fit may fall short of the widest line; the line's own
+    // fit then decides, so no line is cut while the window has room.
+    in.column_width =
+        std::max(widest_line_column(pick.lines, utf8_list(pick)), measure_column_width(state));
+    in.font_size = settings.font_size;
+    in.offset_x = settings.offset_x;
+    in.offset_y = settings.offset_y;
+    in.menu = menu_mode(pick);
+    in.console_center = (settings.flags & PICK_FLAG_CMDCENTER) != 0;
+    in.work_area = state.work_area;
+    in.console_rect = state.console_rect;
+    in.dpi = state.dpi;
+    in.box_height = state.box_height;
+    PickGeometry g = compute_pick_geometry(in);
+    state.scrolled = g.scrolled;
+    state.margin = g.margin;
+    state.initial_selection = g.initial_selection;
+    if (in.menu)
+        apply_menu_look(state);
+
+    resize_window(PICK_WINDOW, g.x, g.y, g.inner_width, g.inner_height);
+    // A computed size equal to the creation size brings no resize event.
+    layout_pick_list(pick);
+    show_window(PICK_WINDOW, 0);
+    if (settings.flags & PICK_FLAG_ONTOP)
+        set_window_topmost(PICK_WINDOW, 1);
+    list_select(PICK_LIST_ID, state.initial_selection);
+    focus_control(filtering(pick.filter) ? PICK_BOX_ID : PICK_LIST_ID);
+}
+
+void layout_pick_list(const PickWindow& pick) {
+    const PickState& state = pick.state;
+    PickRect list =
+        pick_list_layout(window_inner_width(PICK_WINDOW), window_inner_height(PICK_WINDOW),
+                         state.margin, state.box_height);
+    if (filtering(pick.filter)) {
+        PickRect box =
+            pick_box_layout(window_inner_width(PICK_WINDOW), state.margin, state.box_height);
+        resize_control(PICK_BOX_ID, box.left, box.top, box.right - box.left, box.bottom - box.top);
+    }
+    resize_control(PICK_LIST_ID, list.left, list.top, list.right - list.left,
+                   list.bottom - list.top);
+    SendMessageA(state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void rescale_pick_window(PickWindow& pick, int dpi) {
+    pick.state.dpi = dpi;
+    HFONT font = load_font(PICK_FONT_SLOT, pick.settings.font_face, pick.settings.font_size, dpi);
+    set_control_font(PICK_LIST_ID, font);
+    if (menu_mode(pick))
+        pick.state.margin = scale_to_dpi(PICK_MENU_MARGIN, dpi);
+    layout_pick_list(pick);
 }

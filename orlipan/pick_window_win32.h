@@ -1,11 +1,16 @@
-// The pick window: its set-up, the loading of the list into it, its size and
-// place, and the layout that keeps the list filling it.
+// The pick window: its set-up, the list's lines handed to it, its size and
+// place, and the layout that keeps the list filling it, also after a move to
+// a display of another density.
 #pragma once
 
 #include <windows.h>
 
-#include "orlipan/pick_options.h"
+#include <vector>
+
+#include "orlipan/line_store.h"
+#include "orlipan/pick_filter_win32.h"
 #include "orlipan/pick_geometry.h"
+#include "orlipan/pick_options.h"
 
 constexpr int PICK_WINDOW = 0;
 constexpr int PICK_FONT_SLOT = 0;
@@ -24,19 +29,27 @@ struct PickState {
     int dpi = DPI_BASE;
 };
 
-extern PickSettings pick_settings;
-extern PickState pick_state;
+// One run of the list tool: what the command line asked for, the window's
+// measures, the list's lines and the filter over them, and the answer.
+//
+// The toolkit calls back into the tool only where the system asks: the list
+// asks for the rows it draws (through the lines here or the filter's shown
+// lines in pick_filter_win32.cpp), so the record stays in place until the
+// window is closed; and activation reaches this file's window callback.
+struct PickWindow {
+    PickSettings settings;
+    PickState state;
+    LineStore lines;
+    PickFilter filter;
+    std::vector<int> chosen_rows;  // /multi: the list rows chosen on accepting
+};
 
 // False only when the window cannot be opened.
-bool build_pick_window();
-// False when the list cannot be read (no such file, no standard input, too
-// large for the memory); the report is then pending.
-bool load_list_file();
-// The column width that shows the widest line whole; 0 for an empty list.
-int widest_line_column();
-void size_pick_window();
-void layout_pick_list();
+bool build_pick_window(PickWindow& pick);
+// Hands the loaded lines to the list, through the filter with /filter.
+void fill_pick_list(PickWindow& pick);
+void size_pick_window(PickWindow& pick);
+void layout_pick_list(const PickWindow& pick);
 // The window moved to a display of `dpi`: new list font and margin, then the
 // list laid out again in the window's new size.
-void rescale_pick_window(int dpi);
-LRESULT keep_focus(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+void rescale_pick_window(PickWindow& pick, int dpi);

@@ -1,0 +1,9 @@
+// The widest line of a list, measured in the pick list's own font: the few
+// candidates that the estimates choose are measured for real.
+#pragma once
+
+#include "orlipan/line_store.h"
+
+// The column width that shows the widest line whole; 0 for an empty list.
+// `utf8`: the lines are UTF-8 and are estimated by their characters.
+int widest_line_column(const LineStore& lines, bool utf8);

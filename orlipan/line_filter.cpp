@@ -1,5 +1,6 @@
 #include "orlipan/line_filter.h"
 
+#include "frame/text.h"
 #include "orlipan/unicode_fold.h"
 
 namespace {
@@ -39,6 +40,22 @@ LineFold unicode_fold() {
     LineFold f;
     f.unicode = true;
     return f;
+}
+
+LineFold fold_for_lines(bool utf8) {
+    return utf8 ? unicode_fold() : byte_fold(ansi_fold_table());
+}
+
+bool line_equals(const char* line, const std::string& text, const LineFold& fold) {
+    if (fold.unicode)
+        return utf8_equal_folded(line, text);
+    const unsigned char* a = reinterpret_cast<const unsigned char*>(line);
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(text.c_str());
+    for (; *a && *b; ++a, ++b) {
+        if (fold.table[*a] != fold.table[*b])
+            return false;
+    }
+    return *a == *b;
 }
 
 std::vector<std::string> filter_words(const std::string& text, const LineFold& fold) {

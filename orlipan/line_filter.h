@@ -22,6 +22,11 @@ struct LineFold {
 };
 LineFold byte_fold(const unsigned char fold[256]);
 LineFold unicode_fold();
+// UTF-8 lines fold in every script; other lines as the ANSI code page and
+// the user's language settings have it.
+LineFold fold_for_lines(bool utf8);
+// True when `line` equals `text` after folding.
+bool line_equals(const char* line, const std::string& text, const LineFold& fold);
 
 // The words of a box text, case-folded by `fold`.
 std::vector<std::string> filter_words(const std::string& text, const LineFold& fold);

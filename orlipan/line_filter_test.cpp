@@ -94,3 +94,12 @@ TEST(LineFilter, Utf8LinesFoldCaseInEveryScript) {
     EXPECT_EQ(shown("COL"), std::vector<int>{3});
     EXPECT_EQ(shown("\xFF"), std::vector<int>{4});
 }
+
+TEST(LineFilter, LineEqualsATextWholeWhateverItsCase) {
+    EXPECT_TRUE(line_equals("CAF\xC9", "caf\xE9", byte_fold(FOLD.table)));
+    EXPECT_FALSE(line_equals("cafe", "caf", byte_fold(FOLD.table)));
+    EXPECT_FALSE(line_equals("caf", "cafe", byte_fold(FOLD.table)));
+    EXPECT_TRUE(line_equals("", "", byte_fold(FOLD.table)));
+    EXPECT_TRUE(line_equals("ΜΠΛΕ", "μπλε", fold_for_lines(true)));
+    EXPECT_FALSE(line_equals("ΜΠΛΕ", "μπλ", fold_for_lines(true)));
+}

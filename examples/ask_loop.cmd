@@ -3,18 +3,19 @@ rem Asks again and again until the user cancels (Escape or closing the
 rem window), collects every pick and shows them all at the end.
 rem
 rem   ask_loop [list file]      the list defaults to colours.txt next to this file
-setlocal DisableDelayedExpansion
+setlocal
 rem The tools are found on PATH, next to this file or one folder up.
 set "PATH=%~dp0;%~dp0..;%PATH%"
 set "list=%~1"
 if "%list%"=="" set "list=%~dp0colours.txt"
 set "answer=%TEMP%\ask_loop_%RANDOM%.txt"
-set "picked="
+set "picks=%TEMP%\ask_loop_%RANDOM%_all.txt"
 set "count=0"
+type nul > "%picks%"
 
 :ask
-rem The brackets make every answer at least two bytes, an empty line too.
-orlipan "%list%" "Pick one more - Escape when done" "[$item]" > "%answer%"
+rem Each answer is " [line]": never empty, an empty line picked too.
+orlipan "%list%" "Pick one more - Escape when done" " [$item]" > "%answer%"
 if errorlevel 1 goto check
 goto done
 
@@ -24,23 +25,21 @@ rem exit code means orlipan could not run at all (255: no console window),
 rem and asking again would never end.
 for %%a in ("%answer%") do if %%~za==0 goto failed
 set /a count+=1
-rem The answer is read as data by for /f and joined to the others with
-rem delayed expansion (!name!), which puts a value into a command after the
-rem command is read: a line such as salt & pepper, or one with a " or a %,
-rem is never run. for /f reads it while delayed expansion is off, so a "!"
-rem in it stays too; the joined text leaves the inner setlocal through the
-rem "endlocal & set" of a second for /f.
-for /f "usebackq delims= eol=|" %%a in ("%answer%") do set "item=%%a"
-setlocal EnableDelayedExpansion
-set "joined=!picked! !item!"
-for /f "delims= eol=|" %%j in ("!joined!") do endlocal & set "picked=%%j"
+rem The picks are kept as data, in a file: none is ever put into a
+rem command line, where a line such as salt & pepper would run "pepper".
+type "%answer%" >> "%picks%"
 goto ask
 
 :failed
 echo orlipan could not show the list.
 :done
-del "%answer%" 2>nul
-setlocal EnableDelayedExpansion
-echo You picked %count% item(s):!picked!
-endlocal
+rem The answers have no line ends, so the file is one line; for /f puts it
+rem into the echo after the line is read, so nothing in it counts as code.
+if not %count%==0 goto show
+echo You picked 0 item(s):
+goto clean
+:show
+for /f "usebackq delims= eol=|" %%p in ("%picks%") do echo You picked %count% item(s):%%p
+:clean
+del "%answer%" "%picks%" 2>nul
 endlocal

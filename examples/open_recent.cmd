@@ -27,8 +27,13 @@ rem Read as data with for /f, never run: see pick_file.cmd.
 set "file="
 for /f "usebackq delims= eol=|" %%f in ("%answer%") do set "file=%%f"
 if not defined file goto failed
-echo Opening "%file%"
-%OPEN_WITH% "%folder%\%file%"
+rem !name! puts the value in after the line is read, so nothing in it
+rem counts as code; it is turned on only now, so that a "!" in the name
+rem read above stays too.
+setlocal EnableDelayedExpansion
+echo Opening "!file!"
+%OPEN_WITH% "!folder!\!file!"
+endlocal
 goto clean
 
 :failed

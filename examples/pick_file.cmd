@@ -35,8 +35,13 @@ rem eol=| takes no name for a comment (the default, ";", could).
 set "file="
 for /f "usebackq delims= eol=|" %%f in ("%answer%") do set "file=%%f"
 if not defined file goto failed
-echo Opening "%file%"
-%OPEN_WITH% "%folder%\%file%"
+rem !name! puts the value in after the line is read, so nothing in it
+rem counts as code; it is turned on only now, so that a "!" in the name
+rem read above stays too.
+setlocal EnableDelayedExpansion
+echo Opening "!file!"
+%OPEN_WITH% "!folder!\!file!"
+endlocal
 goto clean
 
 :failed

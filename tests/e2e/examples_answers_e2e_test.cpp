@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <string>
 
 namespace {
@@ -31,6 +32,28 @@ std::string tricky_folder() {
     return dir;
 }
 
+// Whether cmd.exe itself, in a console of its own, can take an accented
+// name from dir and open the file by it, with no tool in between: on
+// Windows it can; under Wine the name comes back as "?".
+bool cmd_reopens_accented_names(const std::string& folder) {
+    std::string work = fresh_dir();
+    write_file(work + "\\probe.cmd", "@for /f \"delims=\" %%f in ('dir /b \"" + folder +
+                                         "\\*.txt\"') do @type \"" + folder + "\\%%f\"\r\n");
+    std::string command =
+        "cmd.exe /d /c call \"" + work + "\\probe.cmd\" > \"" + work + "\\probe.txt\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        work.c_str(), &startup, &info)) {
+        return false;
+    }
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return contains(read_file(work + "\\probe.txt"), "the accented file");
+}
+
 std::string pick_in(const char* example, const std::string& folder,
                     std::initializer_list<WORD> keys) {
     BatchRun batch = start_example(example, "\"" + folder + "\"", folder);
@@ -49,9 +72,13 @@ TEST_F(ExampleAnswersTest, FilePickersTakeAnyFileNameInAFolderWithBrackets) {
     EXPECT_TRUE(contains(out, "Opening \"100% x.txt\"")) << out;
     EXPECT_TRUE(contains(out, "the percent file")) << out;
 
-    out = pick_in("pick_file.cmd", folder, {VK_DOWN, VK_RETURN});
-    EXPECT_TRUE(contains(out, "the accented file")) << out;
-    EXPECT_FALSE(contains(out, "the percent file")) << out;
+    if (cmd_reopens_accented_names(folder)) {
+        out = pick_in("pick_file.cmd", folder, {VK_DOWN, VK_RETURN});
+        EXPECT_TRUE(contains(out, "the accented file")) << out;
+        EXPECT_FALSE(contains(out, "the percent file")) << out;
+    } else {
+        std::cout << "[ SKIPPED  ] the accented name: this cmd.exe cannot reopen it by itself\n";
+    }
 
     // The files may share a time stamp: the line is found by typing its start.
     out = pick_in("open_recent.cmd", folder, {'1', VK_RETURN});

@@ -150,6 +150,16 @@ struct FoldedChar {
 FoldedChar fold_next(const char* at) {
     FoldedChar f{};
     char32_t c = 0;
+    const unsigned char lead = static_cast<unsigned char>(at[0]);
+    const unsigned char next = static_cast<unsigned char>(at[1]);
+    if (lead >= 0xC2 && lead <= 0xDF && (next & 0xC0) == 0x80) {
+        // Two bytes: Greek, Cyrillic and the accented Latin letters, decoded
+        // here because a filter passes a million lines of them per key.
+        c = static_cast<char32_t>(((lead & 0x1F) << 6) | (next & 0x3F));
+        f.size = encode_utf8(fold_code_point(c), f.bytes);
+        f.read = 2;
+        return f;
+    }
     f.read = decode_utf8_terminated(at, &c);
     bool real = c != UTF8_REPLACEMENT || (f.read == 3 && std::memcmp(at, "\xEF\xBF\xBD", 3) == 0);
     if (real) {
@@ -162,9 +172,9 @@ FoldedChar fold_next(const char* at) {
     return f;
 }
 
-// Whether the line from `at` on begins with the folded `word`.
-bool folded_match_at(const char* at, const std::string& word) {
-    size_t matched = 0;
+// Whether the line from `at` on continues the folded `word` from its byte
+// `matched` to its end.
+bool folded_match_at(const char* at, const std::string& word, size_t matched) {
     while (matched < word.size()) {
         if (*at == 0)
             return false;
@@ -199,21 +209,38 @@ bool utf8_holds_folded(const char* line, const std::string& word) {
     if (word.empty())
         return true;
     const unsigned char first = static_cast<unsigned char>(word[0]);
+    // The word's first character as a code point, so that a two-byte
+    // character of the line is held against it without encoding its fold.
+    char32_t first_char = 0;
+    size_t first_size = decode_utf8_terminated(word.c_str(), &first_char);
+    const char16_t* table = plane_table().data();
     for (const char* at = line; *at;) {
         const unsigned char byte = static_cast<unsigned char>(*at);
         // Most lines are mostly ASCII: a letter that cannot begin the word
         // is passed over without decoding.
         if (byte < 0x80) {
             unsigned char lower = byte >= 'A' && byte <= 'Z' ? byte + 32 : byte;
-            if (lower == first && folded_match_at(at, word))
+            if (lower == first && folded_match_at(at + 1, word, 1))
                 return true;
             ++at;
             continue;
         }
-        if (folded_match_at(at, word))
+        const unsigned char next = static_cast<unsigned char>(at[1]);
+        if (byte >= 0xC2 && byte <= 0xDF && (next & 0xC0) == 0x80) {
+            char32_t c = table[((byte & 0x1F) << 6) | (next & 0x3F)];
+            at += 2;
+            if (c == first_char && folded_match_at(at, word, first_size))
+                return true;
+            continue;
+        }
+        // Each other character is folded once: its first bytes are held
+        // against the word's before the rest of the word is looked for.
+        FoldedChar f = fold_next(at);
+        at += f.read;
+        if (f.size <= word.size() && std::memcmp(f.bytes, word.data(), f.size) == 0 &&
+            folded_match_at(at, word, f.size)) {
             return true;
-        char32_t c = 0;
-        at += decode_utf8_terminated(at, &c);
+        }
     }
     return false;
 }

@@ -27,6 +27,12 @@ TEST(UnicodeFold, FindsAFoldedWordAnywhereInALine) {
                           "elvin",
                           "kelvin"));
     EXPECT_TRUE(utf8_holds_folded("ab", ""));
+    // A two-byte capital whose small letter takes three bytes.
+    EXPECT_TRUE(
+        utf8_holds_folded("x\xC8\xBA"
+                          "B",
+                          fold_utf8_text("\xE2\xB1\xA5"
+                                         "b")));
     // A match that would run past the end of the line, or into a different
     // letter of the same first byte, is none.
     EXPECT_FALSE(utf8_holds_folded("ЦВЕ", fold_utf8_text("цвет")));

@@ -8,12 +8,14 @@ rem The tools are found on PATH, next to this file or one folder up.
 set "PATH=%~dp0;%~dp0..;%PATH%"
 set "list=%~1"
 if "%list%"=="" set "list=%~dp0colours.txt"
-set "answer=%TEMP%\ask_loop_%RANDOM%.cmd"
-set "picked="
+set "answer=%TEMP%\ask_loop_%RANDOM%.txt"
+set "picks=%TEMP%\ask_loop_%RANDOM%_all.txt"
 set "count=0"
+type nul > "%picks%"
 
 :ask
-orlipan "%list%" "Pick one more - Escape when done" "set ''item=$item''" > "%answer%"
+rem Each answer is " [line]": never empty, an empty line picked too.
+orlipan "%list%" "Pick one more - Escape when done" " [$item]" > "%answer%"
 if errorlevel 1 goto check
 goto done
 
@@ -22,14 +24,22 @@ rem A pick always writes the answer. An empty answer file with a non-zero
 rem exit code means orlipan could not run at all (255: no console window),
 rem and asking again would never end.
 for %%a in ("%answer%") do if %%~za==0 goto failed
-call "%answer%"
 set /a count+=1
-set "picked=%picked% [%item%]"
+rem The picks are kept as data, in a file: none is ever put into a
+rem command line, where a line such as salt & pepper would run "pepper".
+type "%answer%" >> "%picks%"
 goto ask
 
 :failed
 echo orlipan could not show the list.
 :done
-del "%answer%" 2>nul
-echo You picked %count% item(s):%picked%
+rem The answers have no line ends, so the file is one line; for /f puts it
+rem into the echo after the line is read, so nothing in it counts as code.
+if not %count%==0 goto show
+echo You picked 0 item(s):
+goto clean
+:show
+for /f "usebackq delims= eol=|" %%p in ("%picks%") do echo You picked %count% item(s):%%p
+:clean
+del "%answer%" "%picks%" 2>nul
 endlocal

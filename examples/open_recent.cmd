@@ -13,20 +13,31 @@ set "PATH=%~dp0;%~dp0..;%PATH%"
 set "folder=%~1"
 if "%folder%"=="" set "folder=."
 if not defined OPEN_WITH set "OPEN_WITH=type"
-set "answer=%TEMP%\open_recent_%RANDOM%.cmd"
+set "answer=%TEMP%\open_recent_%RANDOM%.txt"
 
 rem "-" reads the list from standard input. dir writes in the console's OEM
 rem code page, which /oemlist and /oemout keep for accented names.
-dir /b /a-d /o-d "%folder%" | orlipan - "Open a recent file" "set ''file=$item''" /oemlist /oemout > "%answer%"
+dir /b /a-d /o-d "%folder%" | orlipan - "Open a recent file" "$item" /oemlist /oemout > "%answer%"
 if errorlevel 1 goto picked
 echo Nothing was picked.
 goto clean
 
 :picked
-call "%answer%"
-echo Opening "%file%"
-%OPEN_WITH% "%folder%\%file%"
+rem Read as data with for /f, never run: see pick_file.cmd.
+set "file="
+for /f "usebackq delims= eol=|" %%f in ("%answer%") do set "file=%%f"
+if not defined file goto failed
+rem !name! puts the value in after the line is read, so nothing in it
+rem counts as code; it is turned on only now, so that a "!" in the name
+rem read above stays too.
+setlocal EnableDelayedExpansion
+echo Opening "!file!"
+%OPEN_WITH% "!folder!\!file!"
+endlocal
+goto clean
 
+:failed
+echo orlipan could not show the list.
 :clean
 del "%answer%" 2>nul
 endlocal

@@ -13,30 +13,42 @@ set "PATH=%~dp0;%~dp0..;%PATH%"
 set "folder=%~1"
 if "%folder%"=="" set "folder=."
 if not defined OPEN_WITH set "OPEN_WITH=type"
-if not exist "%folder%\*.txt" (
-    echo There are no text files in %folder%.
-    goto end
-)
-set "list=%TEMP%\pick_file_%RANDOM%.txt"
-set "answer=%TEMP%\pick_file_%RANDOM%.cmd"
+rem No block in brackets around the folder's name: a ")" in it, as in
+rem C:\Program Files (x86), would end the block early.
+if exist "%folder%\*.txt" goto list
+echo There are no text files in "%folder%".
+goto end
 
-dir /b /a-d /on "%folder%\*.txt" > "%list%"
-rem Two apostrophes stand for a double quote: the answer file holds
-rem   set "file=<picked line>"
-rem which keeps names with spaces or ampersands in one piece. dir writes
-rem and cmd reads batch files in the console's OEM code page, hence
-rem /oemlist and /oemout for names with accented letters.
-orlipan "%list%" "Pick a file" "set ''file=$item''" /oemlist /oemout > "%answer%"
+:list
+set "answer=%TEMP%\pick_file_%RANDOM%.txt"
+rem dir writes the names in the console's OEM code page: /oemlist reads
+rem them so, and /oemout writes the answer back so for cmd to read.
+dir /b /a-d /on "%folder%\*.txt" | orlipan - "Pick a file" "$item" /oemlist /oemout > "%answer%"
 if errorlevel 1 goto picked
 echo Nothing was picked.
 goto clean
 
 :picked
-call "%answer%"
-echo Opening "%file%"
-%OPEN_WITH% "%folder%\%file%"
+rem for /f reads the answer as data, never as a command: %, & and
+rem brackets in the name stay as they are. No file name holds a "|", so
+rem eol=| takes no name for a comment (the default, ";", could).
+set "file="
+for /f "usebackq delims= eol=|" %%f in ("%answer%") do set "file=%%f"
+if not defined file goto failed
+rem !name! puts the value in after the line is read, so nothing in it
+rem counts as code; it is turned on only now, so that a "!" in the name
+rem read above stays too.
+setlocal EnableDelayedExpansion
+echo Opening "!file!"
+%OPEN_WITH% "!folder!\!file!"
+endlocal
+goto clean
 
+:failed
+rem A picked file always has a name: an empty answer means that orlipan
+rem could not run (exit code 255: no console window).
+echo orlipan could not show the list.
 :clean
-del "%list%" "%answer%" 2>nul
+del "%answer%" 2>nul
 :end
 endlocal

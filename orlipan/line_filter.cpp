@@ -1,5 +1,8 @@
 #include "orlipan/line_filter.h"
 
+#include "frame/text.h"
+#include "orlipan/unicode_fold.h"
+
 namespace {
 
 // Whether the folded `word` occurs anywhere in `line`. Each byte is folded as
@@ -27,25 +30,54 @@ bool starts_with(const std::string& text, const std::string& start) {
 
 }  // namespace
 
-std::vector<std::string> filter_words(const std::string& text, const unsigned char fold[256]) {
+LineFold byte_fold(const unsigned char fold[256]) {
+    LineFold f;
+    f.table = fold;
+    return f;
+}
+
+LineFold unicode_fold() {
+    LineFold f;
+    f.unicode = true;
+    return f;
+}
+
+LineFold fold_for_lines(bool utf8) {
+    return utf8 ? unicode_fold() : byte_fold(ansi_fold_table());
+}
+
+bool line_equals(const char* line, const std::string& text, const LineFold& fold) {
+    if (fold.unicode)
+        return utf8_equal_folded(line, text);
+    const unsigned char* a = reinterpret_cast<const unsigned char*>(line);
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(text.c_str());
+    for (; *a && *b; ++a, ++b) {
+        if (fold.table[*a] != fold.table[*b])
+            return false;
+    }
+    return *a == *b;
+}
+
+std::vector<std::string> filter_words(const std::string& text, const LineFold& fold) {
     std::vector<std::string> words;
     std::string word;
     for (unsigned char c : text + ' ') {
         if (c != ' ') {
-            word += static_cast<char>(fold[c]);
+            word += static_cast<char>(fold.unicode ? c : fold.table[c]);
         } else if (!word.empty()) {
-            words.push_back(word);
+            words.push_back(fold.unicode ? fold_utf8_text(word) : word);
             word.clear();
         }
     }
     return words;
 }
 
-bool line_matches(const char* line, const std::vector<std::string>& words,
-                  const unsigned char fold[256]) {
+bool line_matches(const char* line, const std::vector<std::string>& words, const LineFold& fold) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(line);
     for (const std::string& word : words) {
-        if (!holds_word(bytes, word, fold))
+        bool held =
+            fold.unicode ? utf8_holds_folded(line, word) : holds_word(bytes, word, fold.table);
+        if (!held)
             return false;
     }
     return true;
@@ -58,7 +90,7 @@ bool is_blank_line(const char* line) {
 }
 
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
-                  bool hide_blank, const unsigned char fold[256]) {
+                  bool hide_blank, const LineFold& fold) {
     if (text.empty()) {
         shown->all = true;
         shown->rows.clear();

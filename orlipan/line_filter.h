@@ -13,19 +13,32 @@ struct ShownLines {
     std::string text;       // the box text that chose them
 };
 
-// The words of a box text, case-folded by `fold` (byte value to its folded
-// form in the code page of the lines).
-std::vector<std::string> filter_words(const std::string& text, const unsigned char fold[256]);
+// How case is folded: byte by byte through a table of the lines' code page
+// (byte value to its folded form), or, for UTF-8 lines, by character in
+// every script, where folding single bytes could only fold A-Z.
+struct LineFold {
+    const unsigned char* table = nullptr;
+    bool unicode = false;
+};
+LineFold byte_fold(const unsigned char fold[256]);
+LineFold unicode_fold();
+// UTF-8 lines fold in every script; other lines as the ANSI code page and
+// the user's language settings have it.
+LineFold fold_for_lines(bool utf8);
+// True when `line` equals `text` after folding.
+bool line_equals(const char* line, const std::string& text, const LineFold& fold);
+
+// The words of a box text, case-folded by `fold`.
+std::vector<std::string> filter_words(const std::string& text, const LineFold& fold);
 // True when `line` holds every one of the folded `words`.
-bool line_matches(const char* line, const std::vector<std::string>& words,
-                  const unsigned char fold[256]);
+bool line_matches(const char* line, const std::vector<std::string>& words, const LineFold& fold);
 // Empty or only spaces: a separator in menu mode.
 bool is_blank_line(const char* line);
 
 // Brings `shown` to the lines among lines[0 .. count - 1] that `text` matches;
 // with `hide_blank`, blank lines are left out while the text is not empty.
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
-                  bool hide_blank, const unsigned char fold[256]);
+                  bool hide_blank, const LineFold& fold);
 
 inline int shown_count(const ShownLines& shown, int total) {
     return shown.all ? total : static_cast<int>(shown.rows.size());

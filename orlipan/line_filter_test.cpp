@@ -30,7 +30,8 @@ std::vector<int> shown_after(const Lines& lines, const std::vector<std::string>&
                              bool hide_blank = false) {
     ShownLines shown;
     for (const std::string& text : typed)
-        filter_lines(&shown, text, lines.pointers.data(), lines.count(), hide_blank, FOLD.table);
+        filter_lines(&shown, text, lines.pointers.data(), lines.count(), hide_blank,
+                     byte_fold(FOLD.table));
     std::vector<int> rows;
     for (int row = 0; row < shown_count(shown, lines.count()); ++row)
         rows.push_back(shown_line(shown, row));
@@ -38,13 +39,13 @@ std::vector<int> shown_after(const Lines& lines, const std::vector<std::string>&
 }
 
 bool matches(const char* line, const std::string& text) {
-    return line_matches(line, filter_words(text, FOLD.table), FOLD.table);
+    return line_matches(line, filter_words(text, byte_fold(FOLD.table)), byte_fold(FOLD.table));
 }
 
 }  // namespace
 
 TEST(LineFilter, LineMustHoldEveryWordInAnyOrderWhateverItsCase) {
-    EXPECT_EQ(filter_words("  Red  \xC9t\xC9 a\tb ", FOLD.table),
+    EXPECT_EQ(filter_words("  Red  \xC9t\xC9 a\tb ", byte_fold(FOLD.table)),
               (std::vector<std::string>{"red", "\xE9t\xE9", "a\tb"}));
     EXPECT_TRUE(matches("Report 2023 final.TXT", "txt  report"));
     EXPECT_TRUE(matches("CAF\xC9", "caf\xE9"));
@@ -79,4 +80,26 @@ TEST(LineFilter, BlankLinesAreHiddenOnlyWhileTheTextIsNotEmpty) {
     EXPECT_EQ(shown_after(lines, {""}, true), (std::vector<int>{0, 1, 2, 3, 4}));
     // A box of spaces has no words but is not empty; a tab is text.
     EXPECT_EQ(shown_after(lines, {" "}, true), (std::vector<int>{0, 3, 4}));
+}
+
+TEST(LineFilter, Utf8LinesFoldCaseInEveryScript) {
+    Lines lines({"ЦВЕТ красный", "Χρώμα ΜΠΛΕ", "цвет", "Colour", "\xFF bad"});
+    auto shown = [&](const std::string& text) {
+        ShownLines s;
+        filter_lines(&s, text, lines.pointers.data(), lines.count(), false, unicode_fold());
+        return s.rows;
+    };
+    EXPECT_EQ(shown("цвет"), (std::vector<int>{0, 2}));
+    EXPECT_EQ(shown("μπλε χΡΏ"), std::vector<int>{1});
+    EXPECT_EQ(shown("COL"), std::vector<int>{3});
+    EXPECT_EQ(shown("\xFF"), std::vector<int>{4});
+}
+
+TEST(LineFilter, LineEqualsATextWholeWhateverItsCase) {
+    EXPECT_TRUE(line_equals("CAF\xC9", "caf\xE9", byte_fold(FOLD.table)));
+    EXPECT_FALSE(line_equals("cafe", "caf", byte_fold(FOLD.table)));
+    EXPECT_FALSE(line_equals("caf", "cafe", byte_fold(FOLD.table)));
+    EXPECT_TRUE(line_equals("", "", byte_fold(FOLD.table)));
+    EXPECT_TRUE(line_equals("ΜΠΛΕ", "μπλε", fold_for_lines(true)));
+    EXPECT_FALSE(line_equals("ΜΠΛΕ", "μπλ", fold_for_lines(true)));
 }

@@ -6,6 +6,7 @@
 #include "orlipan/list_load_win32.h"
 #include "orlipan/pick_loop_win32.h"
 #include "orlipan/pick_output.h"
+#include "orlipan/pick_start_win32.h"
 #include "orlipan/pick_window_win32.h"
 #include "toolkit/toolkit.h"
 
@@ -23,8 +24,13 @@ void orlipan_body() {
             return;
         if (load_list_file(pick.settings, &pick.lines)) {
             fill_pick_list(pick);
-            size_pick_window(pick);
-            if (run_pick_loop(pick) == PICK_ACCEPT)
+            // /auto may answer before any window shows.
+            int action = check_pick_action(pick, start_pick(pick));
+            if (action == PICK_NONE) {
+                size_pick_window(pick);
+                action = run_pick_loop(pick);
+            }
+            if (action == PICK_ACCEPT)
                 build_pick_output(pick);
             // The list asks `pick` for its rows until the window is gone.
             close_window(PICK_WINDOW);

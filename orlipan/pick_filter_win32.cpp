@@ -1,5 +1,7 @@
 #include "orlipan/pick_filter_win32.h"
 
+#include <algorithm>
+
 #include "frame/text.h"
 #include "orlipan/pick_options.h"
 #include "orlipan/pick_output.h"
@@ -9,13 +11,6 @@ namespace {
 
 bool utf8_lines(const PickFilter& filter) {
     return (filter.flags & PICK_FLAG_UTF8) != 0;
-}
-
-// Case folding in the ANSI code page, as the user's locale has it. The bytes
-// of UTF-8 lines fold as ASCII only: folding a byte of a longer character
-// would let it stand for another character.
-const unsigned char* line_fold(const PickFilter& filter) {
-    return utf8_lines(filter) ? ascii_fold_table() : ansi_fold_table();
 }
 
 const char* shown_text(int row, void* context) {
@@ -54,8 +49,14 @@ void refilter(PickFilter& filter) {
     if (!filter.lines)
         return;
     bool menu = (filter.flags & PICK_FLAG_MENU) != 0;
-    filter_lines(&filter.shown, control_text(PICK_BOX_ID), filter.lines->lines,
-                 line_count(*filter.lines), menu, line_fold(filter));
+    std::string text = control_text(PICK_BOX_ID);
+    // A query put into the box at the start (/query) is filtered before the
+    // window shows; the change it reports later must not undo the start's
+    // selection.
+    if (text == filter.shown.text && filter.shown.all == text.empty())
+        return;
+    filter_lines(&filter.shown, text, filter.lines->lines, line_count(*filter.lines), menu,
+                 fold_for_lines(utf8_lines(filter)));
     int rows = shown_rows(filter);
     list_set_source(PICK_LIST_ID, shown_text, &filter, rows);
     // The old selection named rows that now show other lines.
@@ -75,4 +76,16 @@ int line_of_row(const PickFilter& filter, int row) {
     if (!filter.lines || row < 0)
         return row;
     return shown_line(filter.shown, row);
+}
+
+int row_of_line(const PickFilter& filter, int line) {
+    if (!filter.lines || filter.shown.all)
+        return line;
+    const std::vector<int>& rows = filter.shown.rows;
+    auto at = std::lower_bound(rows.begin(), rows.end(), line);
+    return at != rows.end() && *at == line ? static_cast<int>(at - rows.begin()) : -1;
+}
+
+int shown_row_count(const PickFilter& filter) {
+    return filter.lines ? shown_rows(filter) : 0;
 }

@@ -33,3 +33,8 @@ void refilter(PickFilter& filter);
 bool clear_filter_box(const PickFilter& filter);
 // The number in the whole list of the line that list row `row` shows.
 int line_of_row(const PickFilter& filter, int row);
+// The list row that shows line `line` of the whole list; -1 when the filter
+// hides it.
+int row_of_line(const PickFilter& filter, int line);
+// The rows the filter lets the list show (/filter only).
+int shown_row_count(const PickFilter& filter);

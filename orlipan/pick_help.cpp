@@ -12,6 +12,7 @@ namespace {
 // Option and meaning are set apart by two blanks rather than a tab: the tab
 // stops of a proportional font cannot keep the meanings in one column.
 const char PICK_HELP_BODY[] =
+    "-  as ListFile: read the list from standard input\r\r"
     "Options:\r"
     "/quote  put the picked line in double quotes\r"
     "/oemlist  read the list file in the console's OEM code page\r"
@@ -19,6 +20,12 @@ const char PICK_HELP_BODY[] =
     "/cmdcenter  centre the window on the console window\r"
     "/menu  menu mode: one click picks, blank lines are separators\r"
     "/ontop  keep the window above all other windows\r"
+    "/utf8  read the list and write the output as UTF-8\r"
+    "/filter  a box above the list: typing narrows the list\r"
+    "/multi  several lines can be chosen at once\r"
+    "/sel=N|TEXT  start on line N or on the line TEXT (with /multi: N,N,...)\r"
+    "/query=TEXT  start with TEXT in the filter box (with /filter)\r"
+    "/auto  answer at once when the start shows one line, end when none\r"
     "/fixedfont  show the list in Lucida Console\r"
     "/fs=n  font size in points (default 9)\r"
     "/bg=#RRGGBB  background colour (default white)\r"
@@ -28,6 +35,7 @@ const char PICK_HELP_BODY[] =
     "/?  show this help\r\r"
     "Exit codes:\r"
     "1 to 255  number of the accepted line (255 also for every later line)\r"
+    "1 to 255  with /multi: the number of chosen lines\r"
     "0  cancelled, or a message such as this one was shown\r"
     "255  no console window\r\r" ORLIPAN_VERSION_TEXT;
 

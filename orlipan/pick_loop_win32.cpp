@@ -5,6 +5,7 @@
 #include "frame/frame.h"
 #include "orlipan/pick_filter_win32.h"
 #include "orlipan/pick_output.h"
+#include "orlipan/pick_start_win32.h"
 #include "orlipan/pick_window_win32.h"
 #include "resources/version.h"
 #include "toolkit/toolkit.h"
@@ -39,8 +40,20 @@ int next_action(PickWindow& pick) {
     return action;
 }
 
-// A refused accept is not reported: the user simply goes on.
-int checked_action(PickWindow& pick, int action) {
+void print_output(const PickSettings& settings, std::string out) {
+    if ((settings.flags & PICK_FLAG_OEMOUT) && !out.empty())
+        CharToOemA(&out[0], &out[0]);
+    if (out.empty())
+        return;
+    if (utf8_mode(settings))
+        print_utf8_text(out);
+    else
+        print_text(out);
+}
+
+}  // namespace
+
+int check_pick_action(PickWindow& pick, int action) {
     if (action != PICK_ACCEPT)
         return action;
     if (multi_mode(pick.settings)) {
@@ -63,38 +76,19 @@ int checked_action(PickWindow& pick, int action) {
     }
 }
 
-// Without /utf8 the template takes the ANSI code page, as if it had come
-// from the ANSI command line, so that the bytes written are those of old.
-std::string output_template(const PickSettings& settings) {
-    if (utf8_mode(settings))
-        return settings.output_string;
-    return from_wide_text(to_wide_text(settings.output_string, TEXT_UTF8), TEXT_ANSI);
-}
-
-void print_output(const PickSettings& settings, std::string out) {
-    if ((settings.flags & PICK_FLAG_OEMOUT) && !out.empty())
-        CharToOemA(&out[0], &out[0]);
-    if (out.empty())
-        return;
-    if (utf8_mode(settings))
-        print_utf8_text(out);
-    else
-        print_text(out);
-}
-
-}  // namespace
-
 int run_pick_loop(PickWindow& pick) {
     int action = PICK_NONE;
     while (action == PICK_NONE)
-        action = checked_action(pick, next_action(pick));
+        action = check_pick_action(pick, next_action(pick));
     return action;
 }
 
 void build_pick_output(const PickWindow& pick) {
     const PickSettings& settings = pick.settings;
     bool quote = (settings.flags & PICK_FLAG_QUOTE) != 0;
-    std::string output_string = output_template(settings);
+    // Without /utf8 the template takes the ANSI code page, so that the bytes
+    // written are those of old.
+    std::string output_string = in_line_encoding(settings, settings.output_string);
     if (multi_mode(settings)) {
         const std::vector<int>& rows = pick.chosen_rows;
         int count = static_cast<int>(rows.size());

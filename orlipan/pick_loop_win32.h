@@ -7,6 +7,10 @@
 // PICK_ACCEPT (with the answer in pick.state.picked_index, or in
 // pick.chosen_rows with /multi) or PICK_CANCEL.
 int run_pick_loop(PickWindow& pick);
+// The action checked against the selection: an accept with nothing to take
+// (no line selected; a blank line in menu mode) becomes PICK_NONE, and is
+// not reported: the user simply goes on.
+int check_pick_action(PickWindow& pick, int action);
 // Writes the filled-in template for the accepted line and sets the exit code.
 void build_pick_output(const PickWindow& pick);
 // Shows the pending report, if any, in a message box.

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "orlipan/start_selection.h"
+
 // Word options, one bit each.
 constexpr uint32_t PICK_FLAG_QUOTE = 1;
 constexpr uint32_t PICK_FLAG_OEMLIST = 2;
@@ -18,6 +20,8 @@ constexpr uint32_t PICK_FLAG_FILTER = 128;
 constexpr uint32_t PICK_FLAG_MULTI = 256;
 // The list is UTF-8 and the output too; the OEM conversions cannot go with it.
 constexpr uint32_t PICK_FLAG_UTF8 = 1024;
+// Answer at once when the start shows one line, cancel when it shows none.
+constexpr uint32_t PICK_FLAG_AUTO = 2048;
 
 constexpr int32_t PICK_DEFAULT_FONT_SIZE = 9;
 constexpr uint32_t PICK_DEFAULT_BACK_COLOR = 0xFFFFFF;
@@ -38,6 +42,10 @@ struct PickSettings {
     uint32_t text_color = 0;
     int32_t offset_x = 0;
     int32_t offset_y = 0;
+    // /sel= and /query=, as typed (UTF-8 like the rest of the command line).
+    std::string selection_value;
+    StartSelection start;
+    std::string query;
     // Pending report; when set, the run ends with it in a message box.
     std::string message;
 };
@@ -49,6 +57,10 @@ using PathExpander = std::function<std::string(const std::string&)>;
 // `arguments` are the command-line arguments after the program name, in order.
 PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
                                   const PathExpander& expand_path);
+
+// Every option the parser takes, as its word or its key ("fs=", "sel="),
+// in lower case; the help names each of them.
+std::vector<std::string> pick_option_words();
 
 // The file-name part of a path, for reports: the text after its last "\" or
 // "/", up to a double quote if one follows.

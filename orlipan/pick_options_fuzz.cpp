@@ -24,12 +24,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             abort();
         if ((s.back_color | s.text_color) > 0xFFFFFFu)
             abort();
-        if ((s.flags & ~(0x1DFu | PICK_FLAG_UTF8)) != 0)
+        if ((s.flags & ~(0x1DFu | PICK_FLAG_UTF8 | PICK_FLAG_AUTO)) != 0)
             abort();
         if ((s.flags & PICK_FLAG_MULTI) && (s.flags & PICK_FLAG_MENU))
             abort();
         if ((s.flags & PICK_FLAG_UTF8) && (s.flags & (PICK_FLAG_OEMLIST | PICK_FLAG_OEMOUT)))
             abort();
+        if (!s.query.empty() && !(s.flags & PICK_FLAG_FILTER))
+            abort();
+        // A start given by numbers names lines 1 and up, a text is never empty.
+        for (int n : s.start.numbers) {
+            if (n < 1)
+                abort();
+        }
+        if (s.start.given && s.start.numbers.empty() == s.start.text.empty())
+            abort();
+        if (s.start.numbers.size() > 1 && !(s.flags & PICK_FLAG_MULTI))
+            abort();
+        // Whatever the list, the start names only lines within it.
+        for (int count : {0, 1, 7}) {
+            for (int line : start_lines(s.start, count, [](int) { return true; })) {
+                if (line < 0 || line >= count)
+                    abort();
+            }
+        }
     }
     return 0;
 }

@@ -156,6 +156,35 @@ TEST(PickOptions, FilterAndMultiAreWordOptionsButMultiRefusesMenuMode) {
     EXPECT_EQ(parse({"l", "/multi", "/menu", "/bad"}).message, "Invalid Option: /multi");
 }
 
+TEST(PickOptions, SelectionAndQueryKeepTheirValueAsTyped) {
+    PickSettings s = parse({"l", "/SEL=Salt & Pepper", "/filter", "/Query=#Ab c", "/auto"});
+    EXPECT_EQ(s.message, "");
+    EXPECT_EQ(s.start.text, "Salt & Pepper");
+    EXPECT_TRUE(s.start.numbers.empty());
+    EXPECT_EQ(s.query, "#Ab c");
+    EXPECT_EQ(s.flags, PICK_FLAG_FILTER | PICK_FLAG_AUTO);
+    // The later value wins; /multi, wherever it stands, makes "2,5" numbers.
+    s = parse({"l", "/sel=4", "/sel=2,5", "/multi"});
+    EXPECT_EQ(s.start.numbers, (std::vector<int>{2, 5}));
+    EXPECT_EQ(parse({"l", "/sel=2,5"}).start.text, "2,5");
+    EXPECT_FALSE(parse({"l"}).start.given);
+    // Without the new options nothing of them is set.
+    EXPECT_EQ(parse({"l", "/filter"}).query, "");
+}
+
+TEST(PickOptions, BadSelectionAndLoneQueryAreReportedAsTyped) {
+    EXPECT_EQ(parse({"l", "/Sel=0"}).message, "Invalid Option: /Sel=0");
+    EXPECT_EQ(parse({"l", "/sel="}).message, "Invalid Option: /sel=");
+    EXPECT_EQ(parse({"l", "/sel=2,,5", "/multi"}).message, "Invalid Option: /sel=2,,5");
+    EXPECT_EQ(parse({"l", "/sel"}).message, "Invalid Option: /sel");
+    EXPECT_EQ(parse({"l", "/Query=red"}).message, "Invalid Option: /Query=red");
+    EXPECT_EQ(parse({"l", "/query="}).message, "Invalid Option: /query=");
+    EXPECT_EQ(parse({"/query=x", "/filter", "l"}).message, "");
+    EXPECT_EQ(parse({"l", "/autox"}).message, "Invalid Option: /autox");
+    // A fault found at once on the line wins over these, found at its end.
+    EXPECT_EQ(parse({"l", "/sel=0", "/bad"}).message, "Invalid Option: /bad");
+}
+
 TEST(FileNamePart, IsTheTextAfterTheLastSlash) {
     EXPECT_EQ(file_name_part("C:\\data\\list.txt"), "list.txt");
     EXPECT_EQ(file_name_part("C:/data/sub\\x.lst"), "x.lst");

@@ -77,3 +77,9 @@ int pick_exit_code(int picked_index) {
         return PICK_EXIT_LIMIT;
     return picked_index + 1;
 }
+
+int auto_action(int shown_count) {
+    if (shown_count == 1)
+        return PICK_ACCEPT;
+    return shown_count == 0 ? PICK_CANCEL : PICK_NONE;
+}

@@ -15,6 +15,10 @@ constexpr int PICK_EXIT_LIMIT = 255;
 // The action that one event asks for (PICK_NONE for events that ask nothing).
 int pick_action_of_event(int kind, int control, int detail, int shortcut, bool menu);
 
+// /auto: what the start asks for when it shows `shown_count` lines. One line
+// is answered as if accepted, none ends as a cancel, more wait for the user.
+int auto_action(int shown_count);
+
 // Accepting the selected line: taken, refused, or refused with the selection
 // cleared (a blank menu line is a separator).
 constexpr int ACCEPT_TAKE = 0;

@@ -86,3 +86,9 @@ TEST(PickOutput, SeveralLinesFillTheTemplateOnceEachJoinedByCrLf) {
     EXPECT_EQ(multi_exit_code(2), 2);
     EXPECT_EQ(multi_exit_code(1000000), 255);
 }
+
+TEST(PickOutput, AutoAnswersOneLineAndCancelsNone) {
+    EXPECT_EQ(auto_action(1), PICK_ACCEPT);
+    EXPECT_EQ(auto_action(0), PICK_CANCEL);
+    EXPECT_EQ(auto_action(2), PICK_NONE);
+}

@@ -6,6 +6,7 @@
 
 #include "frame/frame.h"
 #include "orlipan/pick_output.h"
+#include "orlipan/pick_start_win32.h"
 #include "orlipan/widest_line_win32.h"
 #include "toolkit/toolkit.h"
 
@@ -166,7 +167,7 @@ void size_pick_window(PickWindow& pick) {
     show_window(PICK_WINDOW, 0);
     if (settings.flags & PICK_FLAG_ONTOP)
         set_window_topmost(PICK_WINDOW, 1);
-    list_select(PICK_LIST_ID, state.initial_selection);
+    select_start_lines(pick);
     focus_control(filtering(pick.filter) ? PICK_BOX_ID : PICK_LIST_ID);
 }
 

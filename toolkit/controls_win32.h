@@ -62,6 +62,9 @@ struct ControlRecord {
     int row_bottom = 0;
     // Edit box: the list that takes its line-moving keys, or -1.
     int key_target = -1;
+    // Icon: which of the system's icons, and the image the control owns.
+    int icon_kind = 0;
+    HICON icon = nullptr;
     // Label.
     COLORREF text_color = COLOR_NONE;
     COLORREF back_color = COLOR_NONE;

@@ -48,14 +48,14 @@ TEST(BoxFieldOptions, FieldTextPasswordEncodingAndIconAreReadWhateverTheCase) {
 
 TEST(BoxFieldOptions, TwoEncodingsBadIconsAndLongerWordsAreSyntaxErrors) {
     for (auto options : std::vector<std::vector<std::string>>{{"/OEM", "/UTF8"},
-                                                                {"/utf8", "/oem"},
-                                                                {"/IC=x"},
-                                                                {"/IC="},
-                                                                {"/IC=ww"},
-                                                                {"/INX"},
-                                                                {"/PWD"},
-                                                                {"/UTF-8"},
-                                                                {"/OEMX"}}) {
+                                                              {"/utf8", "/oem"},
+                                                              {"/IC=x"},
+                                                              {"/IC="},
+                                                              {"/IC=ww"},
+                                                              {"/INX"},
+                                                              {"/PWD"},
+                                                              {"/UTF-8"},
+                                                              {"/OEMX"}}) {
         EXPECT_TRUE(refused(options)) << options.back();
     }
 }

@@ -58,13 +58,12 @@ BoxLayout plan_box_layout(BoxSettings& s, int32_t dpi, int32_t icon_size) {
         width, int64_t{l.row_width} + 2 * int64_t{l.margin} + at_dpi(LAYOUT_WIDTH_RESERVE, dpi));
     width = std::max(width, at_dpi(size * 20, dpi) + beside_icon);
     if (s.input != 0) {
-        width = std::max(width, 2 * int64_t{l.margin} + beside_icon +
-                                    at_dpi(BOX_FIELD_MIN_WIDTH, dpi));
+        width =
+            std::max(width, 2 * int64_t{l.margin} + beside_icon + at_dpi(BOX_FIELD_MIN_WIDTH, dpi));
         l.field_gap = clamp_to_int32(at_dpi(size, dpi));
     }
     s.window_width = clamp_to_int32(width);
-    l.label_width =
-        clamp_to_int32(int64_t{s.window_width} - 2 * int64_t{l.margin} - beside_icon);
+    l.label_width = clamp_to_int32(int64_t{s.window_width} - 2 * int64_t{l.margin} - beside_icon);
     l.first_button_x = clamp_to_int32((int64_t{s.window_width} - l.row_width) / 2);
     l.label_height = clamp_to_int32(at_dpi(size * 4, dpi));
     l.button_y = clamp_to_int32(int64_t{l.margin} + l.label_height);

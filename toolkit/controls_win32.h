@@ -1,7 +1,7 @@
 // The control registry and what every control kind hands it: each kind
-// (labels_win32.cpp, buttons_win32.cpp, edit_box_win32.cpp, the list in
-// list_view_win32.cpp) brings a ControlKind, and the registry calls through it
-// without knowing which kind it serves. Private to the toolkit.
+// (labels_win32.cpp, buttons_win32.cpp, edit_box_win32.cpp, icons_win32.cpp,
+// the list in list_view_win32.cpp) brings a ControlKind, and the registry
+// calls through it without knowing which kind it serves. Private to the toolkit.
 #pragma once
 
 #include <windows.h>

@@ -113,9 +113,7 @@ HWND create_edit_box(int id, int x, int y, int width, int height, const std::str
 }
 
 bool edit_box_has_focus() {
-    HWND focus = GetFocus();
-    ControlRecord* record = find_control_of(focused_control(), EDIT_KIND);
-    return record && record->handle == focus;
+    return find_control_of(focused_control(), EDIT_KIND) != nullptr;
 }
 
 void link_edit_to_list(int id, int list_id) {

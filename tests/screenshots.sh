@@ -183,7 +183,7 @@ shot vemo_countdown \
 shot vemo_error \
     "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy now?\" \"Yes;No\" extra /q"
 shot vemo_input \
-    "\"$WIN_BIN\\vemo.exe\" \"Sign in\" \"Your name:\" \"OK;Cancel\" /IN /IC=q" \
+    "\"$WIN_BIN\\vemo.exe\" \"Sign in\" \"Your name:\" \"OK;Cancel\" /IN /IC=q /AL" \
     "Ada Lovelace"
 shot vemo_icon \
     "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"The disk is almost full.^Copy the files anyway?\" \"&Yes;&No\" /IC=w /DB=2"

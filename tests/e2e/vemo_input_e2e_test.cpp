@@ -141,7 +141,7 @@ TEST(VemoInput, TheFieldsTextIsTheAnswerOfEveryButtonButNotOfEscape) {
     EXPECT_EQ(type_and_enter("T X \"A;B;C\" /IN /DB=3", L"z").code, 3u);
 }
 
-TEST(VemoInput, TheCountdownEndsWithTheTextTheFieldHoldsThen) {
+TEST(VemoInput, TheCountdownEndsWithTheTextTheFieldHoldsThenTypingStopsIt) {
     Box box = open_field_box("T X \"A;B ($)\" /IN=start /TM=3 /DB=2");
     ASSERT_TRUE(box.window);
     // Put in without key presses, which would stop the countdown.
@@ -149,6 +149,17 @@ TEST(VemoInput, TheCountdownEndsWithTheTextTheFieldHoldsThen) {
     Answer a = ended(box);
     EXPECT_EQ(a.code, 2u);
     EXPECT_EQ(a.output, "changed");
+
+    // Typing is a key press like any other: the countdown stops.
+    Box typed = open_field_box("T X \"A;B ($)\" /IN /TM=3 /DB=2");
+    ASSERT_TRUE(typed.window);
+    type_text(L"x");
+    EXPECT_TRUE(wait_until([&] { return window_caption(button(typed.window, 2)) == "B ()"; }));
+    EXPECT_TRUE(IsWindowVisible(typed.window));
+    answer(typed, [&] { press_key(VK_RETURN); });
+    Answer t = ended(typed);
+    EXPECT_EQ(t.code, 2u);
+    EXPECT_EQ(t.output, "x");
 }
 
 TEST(VemoInput, ThePasswordFieldHidesItsCharactersAndOnlyTheOutputHasThem) {

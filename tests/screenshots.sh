@@ -179,7 +179,12 @@ shot orlipan_filter \
     "\"$WIN_BIN\\orlipan.exe\" \"$WIN_DOCUMENTS\" \"Open a document\" \"start '''' ''\$item''\" /filter" \
     "rep 2024"
 shot vemo_countdown \
-    "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy the files now?^They will replace the old ones.\" \"&Yes;&No;Cancel (\$)\" /TM=30 /DB=2"
+    "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy the files now?^They will replace the old ones.\" \"&Yes;&No (\$);Cancel\" /TM=30 /DB=2"
 shot vemo_error \
     "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy now?\" \"Yes;No\" extra /q"
+shot vemo_input \
+    "\"$WIN_BIN\\vemo.exe\" \"Sign in\" \"Your name:\" \"OK;Cancel\" /IN /IC=q /AL" \
+    "Ada Lovelace"
+shot vemo_icon \
+    "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"The disk is almost full.^Copy the files anyway?\" \"&Yes;&No\" /IC=w /DB=2"
 echo "screenshots: done in $((SECONDS - start)) s"

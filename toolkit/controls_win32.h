@@ -1,7 +1,7 @@
 // The control registry and what every control kind hands it: each kind
-// (labels_win32.cpp, buttons_win32.cpp, edit_box_win32.cpp, the list in
-// list_view_win32.cpp) brings a ControlKind, and the registry calls through it
-// without knowing which kind it serves. Private to the toolkit.
+// (labels_win32.cpp, buttons_win32.cpp, edit_box_win32.cpp, icons_win32.cpp,
+// the list in list_view_win32.cpp) brings a ControlKind, and the registry
+// calls through it without knowing which kind it serves. Private to the toolkit.
 #pragma once
 
 #include <windows.h>
@@ -62,6 +62,9 @@ struct ControlRecord {
     int row_bottom = 0;
     // Edit box: the list that takes its line-moving keys, or -1.
     int key_target = -1;
+    // Icon: which of the system's icons, and the image the control owns.
+    int icon_kind = 0;
+    HICON icon = nullptr;
     // Label.
     COLORREF text_color = COLOR_NONE;
     COLORREF back_color = COLOR_NONE;

@@ -132,6 +132,32 @@ std::vector<HGDIOBJ> run_tool_cycle() {
     return handed_out;
 }
 
+int icon_width(HWND control) {
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST_F(ShownWindow, AnIconIsDrawnAtItsSizeAndLoadedAgainWhenResized) {
+    EXPECT_EQ(create_icon(10, 5, 5, 32, ICON_NONE), nullptr);
+    HWND icon = create_icon(10, 5, 5, 32, ICON_WARNING);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon_width(icon), 32);
+    resize_control(10, 5, 5, 48, 48);
+    EXPECT_EQ(icon_width(icon), 48);
+    RECT client{};
+    GetClientRect(icon, &client);
+    EXPECT_EQ(client.right, 48);
+    EXPECT_GE(system_icon_size(192), 2 * system_icon_size(96) - 1);
+}
+
 TEST(ToolkitCycles, ReleaseDeletesEveryFontAndBrushAndForgetsEveryControl) {
     std::vector<HGDIOBJ> handed_out = run_tool_cycle();
     ASSERT_EQ(handed_out.size(), 7u);

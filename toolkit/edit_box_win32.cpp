@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include "toolkit/controls_win32.h"
+#include "toolkit/edit_box_win32.h"
 #include "toolkit/events.h"
 #include "toolkit/fonts_win32.h"
 #include "toolkit/list_rows_win32.h"
 #include "toolkit/list_view_win32.h"
 #include "toolkit/windows_win32.h"
+
+static_assert(EDIT_PASSWORD == ES_PASSWORD, "the password flag is the native edit style");
 
 namespace {
 
@@ -109,10 +112,21 @@ HWND create_edit_box(int id, int x, int y, int width, int height, const std::str
                           text);
 }
 
+bool edit_box_has_focus() {
+    return find_control_of(focused_control(), EDIT_KIND) != nullptr;
+}
+
 void link_edit_to_list(int id, int list_id) {
     ControlRecord* record = find_control_of(id, EDIT_KIND);
     if (record) {
         record->key_target = list_id;
+    }
+}
+
+void select_edit_text(int id) {
+    ControlRecord* record = find_control_of(id, EDIT_KIND);
+    if (record) {
+        send_to(record->handle, EM_SETSEL, 0, -1);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "toolkit/edit_box_win32.h"
 #include "toolkit/keyboard.h"
 #include "toolkit/keyboard_win32.h"
 #include "toolkit/windows_win32.h"
@@ -31,6 +32,17 @@ void hide_keyboard_cues(HWND hwnd) {
     if ((hidden & CUE_FLAGS) != CUE_FLAGS) {
         SendMessageA(hwnd, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, CUE_FLAGS), 0);
     }
+}
+
+// A key that types a character (Space, letters, digits), pressed without Ctrl
+// or Alt: an edit box with the focus needs it for its text more than any
+// window needs it as a shortcut. Enter, Escape and Tab type no character.
+bool types_character(const MSG& message) {
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    UINT character = MapVirtualKeyW(static_cast<UINT>(message.wParam), MAPVK_VK_TO_CHAR);
+    return (character & 0x7FFFFFFF) >= 0x20;
 }
 
 bool modifier_held() {
@@ -65,6 +77,9 @@ bool translate_shortcut(MSG& message) {
     HWND active = GetActiveWindow();
     WindowRecord* record = record_of_handle(active);
     if (!record || !record->accelerators) {
+        return false;
+    }
+    if (types_character(message) && edit_box_has_focus()) {
         return false;
     }
     if (keyboard_cues && modifier_held()) {

@@ -12,6 +12,10 @@ namespace {
 
 int text_encoding = TEXT_ANSI;
 
+UINT code_page_of(int encoding) {
+    return encoding == TEXT_OEM ? CP_OEMCP : CP_ACP;
+}
+
 }  // namespace
 
 void set_text_encoding(int encoding) {
@@ -31,10 +35,11 @@ std::wstring to_wide_text(const std::string& text, int encoding) {
         return std::wstring();
     }
     int length = static_cast<int>(text.size());
-    int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    UINT code_page = code_page_of(encoding);
+    int size = MultiByteToWideChar(code_page, 0, text.data(), length, nullptr, 0);
     std::wstring wide(size > 0 ? size : 0, L'\0');
     if (size > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text.data(), length, &wide[0], size);
+        MultiByteToWideChar(code_page, 0, text.data(), length, &wide[0], size);
     }
     return wide;
 }
@@ -46,13 +51,15 @@ std::string from_wide_text(const wchar_t* text, size_t length, int encoding) {
     if (length == 0) {
         return std::string();
     }
-    // Characters the code page lacks become its default character, as in the
-    // ANSI command line the system makes from the wide one.
+    // Characters the code page lacks become their best-fit likeness where the
+    // code page has one, else its default character, as in the ANSI command
+    // line the system makes from the wide one.
+    UINT code_page = code_page_of(encoding);
     int units = static_cast<int>(length);
-    int size = WideCharToMultiByte(CP_ACP, 0, text, units, nullptr, 0, nullptr, nullptr);
+    int size = WideCharToMultiByte(code_page, 0, text, units, nullptr, 0, nullptr, nullptr);
     std::string bytes(size > 0 ? size : 0, '\0');
     if (size > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text, units, &bytes[0], size, nullptr, nullptr);
+        WideCharToMultiByte(code_page, 0, text, units, &bytes[0], size, nullptr, nullptr);
     }
     return bytes;
 }

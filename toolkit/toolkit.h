@@ -17,6 +17,8 @@
 // back from them, are read. Windows themselves hold UTF-16.
 constexpr int TEXT_ANSI = 0;  // the ANSI code page; prepare_toolkit starts with it
 constexpr int TEXT_UTF8 = 1;
+// The console's OEM code page; for answers written to standard output.
+constexpr int TEXT_OEM = 2;
 
 // For the windows opened and the controls created from now on.
 void set_text_encoding(int encoding);
@@ -103,8 +105,25 @@ HWND create_label(int id, int x, int y, int width, int height, const std::string
 HWND create_button(int id, int x, int y, int width, int height, const std::string& text,
                    int flags = 0);
 
+// A box whose characters are hidden (the system's password style); its text
+// is read back as any box's. The bit is the native edit's ES_PASSWORD.
+constexpr int EDIT_PASSWORD = 0x20;
 HWND create_edit_box(int id, int x, int y, int width, int height, const std::string& text,
                      int flags = 0);
+
+// The system's message icons, each with the sound the system's message box
+// makes for it.
+constexpr int ICON_NONE = 0;
+constexpr int ICON_INFORMATION = 1;
+constexpr int ICON_WARNING = 2;
+constexpr int ICON_ERROR = 3;
+constexpr int ICON_QUESTION = 4;
+// The system's icon size in pixels for a display of `dpi`.
+int system_icon_size(int dpi);
+// A square control `size` pixels wide showing the icon; resizing it loads the
+// image for the new size.
+HWND create_icon(int id, int x, int y, int size, int icon);
+void play_icon_sound(int icon);
 
 void list_add_item(int id, int position, const std::string& text);
 int list_selected_index(int id);
@@ -147,6 +166,8 @@ bool list_code_point_widths(int id, unsigned first, int widths[256]);
 // typing and picking go on together. Typing in a box brings EVENT_CONTROL
 // with DETAIL_CHANGE.
 void link_edit_to_list(int id, int list_id);
+// Selects the box's whole text, as a dialog does for a box the focus enters.
+void select_edit_text(int id);
 // The height that shows one line of the box's font with its edge.
 int edit_box_height(int id);
 

@@ -1,5 +1,6 @@
 // Arbitrary command lines through the option reader, the layout arithmetic
-// and the countdown: everything must end, without sanitizer reports.
+// (with the icon and the answer field) and the countdown: everything must
+// end, without sanitizer reports.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,13 +41,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BoxSettings s = read_box_settings(arguments_of(data, size));
     // Any density the toolkit can report, taken from the input's length.
     const int32_t dpi = DPI_LOWEST + static_cast<int32_t>(size % DPI_HIGHEST);
-    BoxLayout l = plan_box_layout(s, dpi);
-    fit_box_text(l, s, extents_of(s));
+    // An icon and a field of sizes the system could report, or absurd ones.
+    const int32_t icon_size = s.icon != BOX_ICON_NONE ? s.font_size * 3 : 0;
+    const int32_t field_height = s.input != 0 ? s.font_size * 2 + s.offset_x : 0;
+    BoxLayout l = plan_box_layout(s, dpi, icon_size);
+    fit_box_text(l, s, extents_of(s), field_height);
     moved_window_y(moved_window_x(l.first_button_x, s.offset_x, dpi), l.growth, s.offset_y, dpi);
 
     BoxLoop loop;
     loop.timeout = s.timeout;
     loop.default_button = s.default_button;
+    if (s.input != 0) {
+        loop.field_control = BOX_FIELD;
+        loop.field_default = s.default_button;
+        loop.current_default = default_for_focus(loop, BOX_FIELD);
+        box_event_action(loop, EVENT_CONTROL, BOX_FIELD);
+    }
     countdown_captions(loop, split_fields(s.buttons, ';'));
     for (int tick = 0; tick < 3; ++tick) {
         if (box_event_action(loop, EVENT_TIMER, BOX_TIMER_COUNTDOWN) == ACTION_FINISH) {

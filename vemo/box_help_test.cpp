@@ -25,9 +25,10 @@ TEST(BoxHelp, HasALineForEveryOptionAndTheExitCodes) {
         if (!line.empty() && line[0] == '/')
             options.push_back(line.substr(0, line.find(' ')));
     }
-    EXPECT_EQ(options, (std::vector<std::string>{"/DB=n", "/BW=n", "/WW=n", "/FS=n", "/FF", "/TL=n",
-                                                 "/BG=#RRGGBB", "/TM=n", "/CR=s", "/AL", "/OT",
-                                                 "/DX=n", "/DY=n", "/?"}));
+    EXPECT_EQ(options,
+              (std::vector<std::string>{"/DB=n", "/BW=n", "/WW=n", "/FS=n", "/FF", "/TL=n",
+                                        "/BG=#RRGGBB", "/TM=n", "/CR=s", "/AL", "/OT", "/DX=n",
+                                        "/DY=n", "/IN", "/PW", "/OEM", "/UTF8", "/IC=i", "/?"}));
     for (const std::string& option : options) {
         if (option == "/?")
             continue;

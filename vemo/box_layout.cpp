@@ -36,7 +36,7 @@ std::vector<std::string> split_fields(const std::string& text, char delimiter) {
     return fields;
 }
 
-BoxLayout plan_box_layout(BoxSettings& s, int32_t dpi) {
+BoxLayout plan_box_layout(BoxSettings& s, int32_t dpi, int32_t icon_size) {
     BoxLayout l;
     l.dpi = dpi;
     const int64_t size = s.font_size;
@@ -50,12 +50,20 @@ BoxLayout plan_box_layout(BoxSettings& s, int32_t dpi) {
     l.button_gap = clamp_to_int32(at_dpi(LAYOUT_BUTTON_GAP, dpi));
     l.row_width = clamp_to_int32(
         int64_t{l.button_count} * (int64_t{s.button_width} + l.button_gap) - l.button_gap);
+    l.icon_size = std::max(icon_size, 0);
+    const int64_t beside_icon = l.icon_size > 0 ? int64_t{l.icon_size} + l.margin : 0;
+    l.text_x = clamp_to_int32(int64_t{l.margin} + beside_icon);
     int64_t width = at_dpi(s.window_width, dpi);
     width = std::max(
         width, int64_t{l.row_width} + 2 * int64_t{l.margin} + at_dpi(LAYOUT_WIDTH_RESERVE, dpi));
-    width = std::max(width, at_dpi(size * 20, dpi));
+    width = std::max(width, at_dpi(size * 20, dpi) + beside_icon);
+    if (s.input != 0) {
+        width =
+            std::max(width, 2 * int64_t{l.margin} + beside_icon + at_dpi(BOX_FIELD_MIN_WIDTH, dpi));
+        l.field_gap = clamp_to_int32(at_dpi(size, dpi));
+    }
     s.window_width = clamp_to_int32(width);
-    l.label_width = clamp_to_int32(int64_t{s.window_width} - 2 * int64_t{l.margin});
+    l.label_width = clamp_to_int32(int64_t{s.window_width} - 2 * int64_t{l.margin} - beside_icon);
     l.first_button_x = clamp_to_int32((int64_t{s.window_width} - l.row_width) / 2);
     l.label_height = clamp_to_int32(at_dpi(size * 4, dpi));
     l.button_y = clamp_to_int32(int64_t{l.margin} + l.label_height);
@@ -78,7 +86,8 @@ int64_t rows_of_line(int64_t width, int32_t label_width, int32_t font_size, int3
     return 1 + (rest + further - 1) / further;
 }
 
-void fit_box_text(BoxLayout& l, const BoxSettings& s, const std::vector<TextExtent>& lines) {
+void fit_box_text(BoxLayout& l, const BoxSettings& s, const std::vector<TextExtent>& lines,
+                  int32_t field_height) {
     int64_t tallest = 0;
     int64_t rows = 0;
     for (const TextExtent& line : lines) {
@@ -92,7 +101,11 @@ void fit_box_text(BoxLayout& l, const BoxSettings& s, const std::vector<TextExte
         l.rows = s.min_text_lines;
     }
     l.text_height = clamp_to_int32((int64_t{l.rows} + 1) * l.line_height);
-    l.growth = clamp_to_int32(int64_t{l.text_height} - at_dpi(int64_t{s.font_size} * 4, l.dpi));
+    const int64_t block = std::max<int64_t>(l.text_height, l.icon_size);
+    l.field_height = std::max(field_height, 0);
+    l.field_y = clamp_to_int32(int64_t{l.margin} + block);
+    const int64_t field = l.field_height > 0 ? int64_t{l.field_height} + l.field_gap : 0;
+    l.growth = clamp_to_int32(block + field - at_dpi(int64_t{s.font_size} * 4, l.dpi));
     l.window_height = clamp_to_int32(int64_t{l.window_height} + l.growth);
     l.button_y = clamp_to_int32(int64_t{l.button_y} + l.growth);
 }

@@ -41,6 +41,7 @@ int timer_action(BoxLoop& loop) {
     loop.timeout = one_second_less(loop.timeout);
     if (loop.timeout <= 0) {
         loop.exit_code = loop.default_button;
+        loop.answered = 1;
         return ACTION_FINISH;
     }
     return ACTION_NONE;
@@ -50,6 +51,7 @@ int shortcut_action(BoxLoop& loop, int id) {
     if (id == BOX_SHORTCUT_ENTER) {
         if (loop.current_default > 0) {
             loop.exit_code = loop.current_default;
+            loop.answered = 1;
             return ACTION_FINISH;
         }
         return ACTION_NONE;
@@ -66,10 +68,22 @@ int shortcut_action(BoxLoop& loop, int id) {
 
 }  // namespace
 
+int32_t default_for_focus(const BoxLoop& loop, int32_t focused) {
+    if (loop.field_control != 0 && focused == loop.field_control) {
+        return loop.field_default;
+    }
+    return focused;
+}
+
 int box_event_action(BoxLoop& loop, int kind, int id) {
     switch (kind) {
         case EVENT_CONTROL:
+            // Typing in the field; its key presses stop the countdown.
+            if (loop.field_control != 0 && id == loop.field_control) {
+                return ACTION_NONE;
+            }
             loop.exit_code = id;
+            loop.answered = 1;
             return ACTION_FINISH;
         case EVENT_CLOSE:
             return ACTION_FINISH;

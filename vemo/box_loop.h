@@ -17,6 +17,11 @@ constexpr int BOX_SHORTCUT_ENTER = 100;
 constexpr int BOX_SHORTCUT_ESCAPE = 101;
 constexpr int BOX_SHORTCUT_SPACE = 102;
 
+// Controls beside the label (0) and the buttons (1 and up), numbered above
+// any button a command line can hold.
+constexpr int BOX_FIELD = 60001;
+constexpr int BOX_ICON = 60002;
+
 // Raw window messages the loop reacts to.
 constexpr int MESSAGE_KEY_DOWN = 256;
 constexpr int MESSAGE_LEFT_BUTTON_UP = 514;
@@ -30,7 +35,18 @@ struct BoxLoop {
     int32_t timeout = 0;
     int32_t default_button = 0;
     int32_t exit_code = 0;
+    // The answer field's control, 0 without one, and the button Enter presses
+    // while the field has the focus.
+    int32_t field_control = 0;
+    int32_t field_default = 0;
+    // 1 when a button, Enter or the countdown ended the box: the field's text
+    // is the answer. Escape and the close box leave it 0.
+    int32_t answered = 0;
 };
+
+// The button drawn as default and pressed by Enter while `focused` has the
+// focus: the focused button, or, in the answer field, the default button.
+int32_t default_for_focus(const BoxLoop& loop, int32_t focused);
 
 // The caption of each button as first shown; notes the countdown button.
 std::vector<std::string> countdown_captions(BoxLoop& loop,

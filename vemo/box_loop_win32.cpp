@@ -44,7 +44,16 @@ void prepare_box(BoxLoop& loop, BoxWindow& box) {
     if (dpi != box.layout.dpi) {
         relayout_box(box, dpi);
     }
-    if (s.default_button >= 1 && s.default_button <= button_count) {
+    const bool valid_default = s.default_button >= 1 && s.default_button <= button_count;
+    if (s.input != 0) {
+        // Typing replaces the starting text; Enter still presses the default.
+        loop.field_control = BOX_FIELD;
+        loop.field_default = valid_default ? s.default_button : 0;
+        focus_control(BOX_FIELD);
+        select_edit_text(BOX_FIELD);
+        loop.current_default = loop.field_default;
+        mark_default(loop, 1);
+    } else if (valid_default) {
         focus_control(s.default_button);
         loop.current_default = s.default_button;
         mark_default(loop, 1);
@@ -64,7 +73,7 @@ void prepare_box(BoxLoop& loop, BoxWindow& box) {
 
 // The default look and the target of Enter go wherever the focus goes.
 void follow_focus(BoxLoop& loop) {
-    int focused = focused_control();
+    int focused = default_for_focus(loop, focused_control());
     if (focused != loop.current_default) {
         mark_default(loop, 0);
         loop.current_default = focused;
@@ -107,6 +116,7 @@ int32_t run_box(BoxWindow& box) {
     prepare_box(loop, box);
     show_window(BOX_WINDOW, 0);
     set_window_topmost(BOX_WINDOW, box.settings.on_top);
+    play_icon_sound(box.settings.icon);
     mark_default(loop, 1);
     loop.exit_code = 0;
     // Whatever showing the window produced is dispatched and not answered,
@@ -129,6 +139,10 @@ int32_t run_box(BoxWindow& box) {
         if (action != ACTION_NONE && loop.timer_running == 1) {
             stop_countdown(loop, action);
         }
+    }
+    if (loop.answered != 0 && loop.field_control != 0) {
+        box.answered = true;
+        box.answer = control_text(BOX_FIELD);
     }
     return loop.exit_code;
 }

@@ -25,9 +25,57 @@ bool is_bare_option(const std::string& argument, const std::string& key,
     return texts_equal(key, wanted) && text_length(argument) == 3;
 }
 
+// One code page for the answer: a second, other one is a wrong command line.
+bool choose_answer_encoding(BoxSettings& s, int32_t encoding) {
+    if (s.answer_encoding != BOX_ANSWER_ANSI && s.answer_encoding != encoding) {
+        return false;
+    }
+    s.answer_encoding = encoding;
+    return true;
+}
+
+bool choose_icon(BoxSettings& s, const std::string& value) {
+    const std::string letter = upper_text(value);
+    const char* const letters[] = {"I", "W", "E", "Q"};
+    for (int32_t i = 0; i < 4; ++i) {
+        if (texts_equal(letter, letters[i])) {
+            s.icon = BOX_ICON_INFORMATION + i;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The options of the answer field and the icon; -1 for any other option.
+int apply_field_option(BoxSettings& s, const std::string& key, const std::string& value,
+                       const std::string& word) {
+    if (texts_equal(word, "IN")) {
+        s.input = 1;
+    } else if (texts_equal(key, "IN=")) {
+        s.input = 1;
+        s.input_text = value;
+    } else if (texts_equal(word, "PW")) {
+        s.input = 1;
+        s.password = 1;
+    } else if (texts_equal(word, "OEM")) {
+        return choose_answer_encoding(s, BOX_ANSWER_OEM);
+    } else if (texts_equal(word, "UTF8")) {
+        return choose_answer_encoding(s, BOX_ANSWER_UTF8);
+    } else if (texts_equal(key, "IC=")) {
+        return choose_icon(s, value);
+    } else {
+        return -1;
+    }
+    return 1;
+}
+
 bool apply_option(BoxSettings& s, const std::string& argument) {
     std::string key = upper_text(mid_text(argument, 2, 3));
     std::string value = mid_text(argument, 5);
+    int field = apply_field_option(s, key, value, upper_text(mid_text(argument, 2)));
+    if (field >= 0) {
+        return field == 1;
+    }
     int32_t number = option_number(value);
     if (texts_equal(key, "DB=")) {
         s.default_button = number;
@@ -114,6 +162,10 @@ void apply_box_report(BoxSettings& s) {
         s.error_count = 1;
     }
     if (s.error_count != 0) {
+        // The report box asks nothing and shows no icon of the command line.
+        s.input = 0;
+        s.password = 0;
+        s.icon = BOX_ICON_NONE;
         s.title = BOX_ERROR_TITLE;
         s.buttons = "Quit";
         s.window_width = BOX_ERROR_WINDOW_WIDTH;

@@ -25,12 +25,30 @@ struct BoxSettings {
     int32_t on_top = 0;
     int32_t offset_x = 0;
     int32_t offset_y = 0;
+    // The answer field: shown, its starting text, its characters hidden, and
+    // the code page its text is written to standard output in.
+    int32_t input = 0;
+    std::string input_text;
+    int32_t password = 0;
+    int32_t answer_encoding = 0;
+    int32_t icon = 0;  // one of BOX_ICON_
     int32_t positional_count = 0;
     int32_t error_count = 0;
     std::string invalid_options;
     std::string excess_arguments;
     int32_t exit_code = 0;
 };
+
+// The values are the toolkit's text encodings and icons, named here for the
+// pure parts.
+constexpr int32_t BOX_ANSWER_ANSI = 0;
+constexpr int32_t BOX_ANSWER_UTF8 = 1;
+constexpr int32_t BOX_ANSWER_OEM = 2;
+constexpr int32_t BOX_ICON_NONE = 0;
+constexpr int32_t BOX_ICON_INFORMATION = 1;
+constexpr int32_t BOX_ICON_WARNING = 2;
+constexpr int32_t BOX_ICON_ERROR = 3;
+constexpr int32_t BOX_ICON_QUESTION = 4;
 
 constexpr int32_t BOX_ERROR_EXIT_CODE = 255;
 constexpr int32_t BOX_ERROR_WINDOW_WIDTH = 380;

@@ -7,6 +7,11 @@
 
 #include "frame/frame.h"
 #include "toolkit/toolkit.h"
+#include "vemo/box_loop.h"
+
+static_assert(BOX_ICON_INFORMATION == ICON_INFORMATION && BOX_ICON_WARNING == ICON_WARNING &&
+                  BOX_ICON_ERROR == ICON_ERROR && BOX_ICON_QUESTION == ICON_QUESTION,
+              "the box's icons are the toolkit's");
 
 namespace {
 
@@ -42,6 +47,18 @@ void place_buttons(const BoxWindow& box) {
     }
 }
 
+int icon_size_at(const BoxSettings& s, int dpi) {
+    return s.icon != BOX_ICON_NONE ? system_icon_size(dpi) : 0;
+}
+
+// The label, the icon and the field where the measured layout puts them.
+void place_text(const BoxWindow& box) {
+    const BoxLayout& l = box.layout;
+    resize_control(BOX_LABEL, l.text_x, l.margin, l.label_width, l.text_height);
+    resize_control(BOX_ICON, l.margin, l.margin, l.icon_size, l.icon_size);
+    resize_control(BOX_FIELD, l.text_x, l.field_y, l.label_width, l.field_height);
+}
+
 }  // namespace
 
 bool open_box(BoxWindow& box) {
@@ -50,7 +67,7 @@ bool open_box(BoxWindow& box) {
     // Before the window exists, the density of the whole display; a window
     // that opens on a display of its own density is laid out again.
     const int dpi = window_dpi(-1);
-    l = plan_box_layout(s, dpi);
+    l = plan_box_layout(s, dpi, icon_size_at(s, dpi));
     box.font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
     HWND window = open_window(BOX_WINDOW, 0, 0, s.window_width, l.window_height, s.title,
                               box_centring() | BOX_WINDOW_STYLE, console_window);
@@ -58,11 +75,20 @@ bool open_box(BoxWindow& box) {
         return false;
     }
     set_control_font(-1, box.font);
-    create_label(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height, s.text,
+    create_label(BOX_LABEL, l.text_x, l.margin, l.label_width, l.label_height, s.text,
                  s.center_text);
+    if (s.icon != BOX_ICON_NONE) {
+        create_icon(BOX_ICON, l.margin, l.margin, l.icon_size, s.icon);
+    }
+    int field_height = 0;
+    if (s.input != 0) {
+        create_edit_box(BOX_FIELD, l.text_x, l.margin, l.label_width, l.label_height, s.input_text,
+                        s.password != 0 ? EDIT_PASSWORD : 0);
+        field_height = edit_box_height(BOX_FIELD);
+    }
     // The label wraps by itself; measuring only estimates the height it needs.
-    fit_box_text(l, s, measure_lines(s.text));
-    resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
+    fit_box_text(l, s, measure_lines(s.text), field_height);
+    place_text(box);
     int x = moved_window_x(window_x(BOX_WINDOW), s.offset_x, l.dpi);
     int y = moved_window_y(window_y(BOX_WINDOW), l.growth, s.offset_y, l.dpi);
     resize_window(BOX_WINDOW, x, y, KEEP_VALUE, l.window_height);
@@ -74,13 +100,15 @@ void relayout_box(BoxWindow& box, int dpi) {
     BoxLayout& l = box.layout;
     s.button_width = box.given.button_width;
     s.window_width = box.given.window_width;
-    l = plan_box_layout(s, dpi);
+    l = plan_box_layout(s, dpi, icon_size_at(s, dpi));
     box.font = load_font(BOX_FONT_SLOT, s.font_name, s.font_size, dpi);
     set_control_font(-1, box.font);
     set_control_font(BOX_LABEL, box.font);
-    resize_control(BOX_LABEL, l.margin, l.margin, l.label_width, l.label_height);
-    fit_box_text(l, s, measure_lines(s.text));
-    resize_control(BOX_LABEL, KEEP_VALUE, KEEP_VALUE, KEEP_VALUE, l.text_height);
+    set_control_font(BOX_FIELD, box.font);
+    resize_control(BOX_LABEL, l.text_x, l.margin, l.label_width, l.label_height);
+    const int field_height = s.input != 0 ? edit_box_height(BOX_FIELD) : 0;
+    fit_box_text(l, s, measure_lines(s.text), field_height);
+    place_text(box);
     place_buttons(box);
     // The system already placed the window for the new display; only its
     // inner size follows the content.

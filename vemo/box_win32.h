@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "vemo/box_layout.h"
 #include "vemo/box_options.h"
 
@@ -19,6 +21,9 @@ struct BoxWindow {
     BoxSettings given;
     BoxLayout layout;
     HFONT font = nullptr;
+    // The field's text when a button, Enter or the countdown ended the box.
+    bool answered = false;
+    std::string answer;
 };
 
 // Opens the still invisible box with its label sized to the text; false when

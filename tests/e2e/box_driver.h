@@ -48,6 +48,16 @@ void answer(Box& box, Input input) {
     EXPECT_TRUE(give(input, [&] { return box_gone(box); })) << "the box stayed open";
 }
 
+// ---- Batch files that open a box ----
+
+// The visible box of that title whose label reads `label`; 0 on timeout.
+HWND wait_for_box(const std::string& title, const std::string& label);
+// cmd.exe in a console of its own, in the directory that holds the tool and
+// the batch files, running `script` with `result` as its one argument.
+ToolRun start_script(const std::string& script, const std::string& result);
+// Waits for the script to end and closes it; its exit code, or 12345.
+DWORD run_script(ToolRun& run);
+
 int display_dpi();
 HFONT font_at(const std::string& face, int points, int dpi);
 
@@ -64,8 +74,9 @@ struct Measure {
 };
 
 // The layout at `dpi` for the box's text lines measured here; sets the
-// settings' widths in use as the tool does.
-BoxLayout measured_box_layout(BoxSettings& s, int dpi);
+// settings' widths in use as the tool does. The icon's and the field's sizes
+// are what the tool was given by the system (0: none).
+BoxLayout measured_box_layout(BoxSettings& s, int dpi, int icon_size = 0, int field_height = 0);
 
 // Where the toolkit centred the provisional box, before the tool moved it by
 // half its growth and by the offsets: on the screen, or on its owner console

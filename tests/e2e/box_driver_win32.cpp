@@ -73,15 +73,15 @@ int Measure::height() const {
     return metrics.tmHeight;
 }
 
-BoxLayout measured_box_layout(BoxSettings& s, int dpi) {
-    BoxLayout l = plan_box_layout(s, dpi);
+BoxLayout measured_box_layout(BoxSettings& s, int dpi, int icon_size, int field_height) {
+    BoxLayout l = plan_box_layout(s, dpi, icon_size);
     Measure measure(s.font_name, s.font_size, dpi);
     std::vector<TextExtent> lines;
     for (const std::string& line : split_fields(s.text, '\r')) {
         SIZE size = measure.extent(line);
         lines.push_back({size.cx, size.cy});
     }
-    fit_box_text(l, s, lines);
+    fit_box_text(l, s, lines, field_height);
     return l;
 }
 
@@ -97,4 +97,60 @@ POINT centred_box_origin(HWND window, int growth, bool on_screen) {
     return POINT{
         std::max<LONG>(0, owner.left + (owner.right - owner.left - width) / 2),
         std::max<LONG>(0, owner.top + (owner.bottom - owner.top - provisional_height) / 2)};
+}
+
+namespace {
+
+struct BoxSearch {
+    std::string title;
+    std::string label;
+    HWND found;
+};
+
+BOOL CALLBACK match_box(HWND hwnd, LPARAM param) {
+    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
+    if (IsWindowVisible(hwnd) && window_caption(hwnd) == search->title &&
+        window_caption(child_by_class(hwnd, "Static")) == search->label) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// The box a batch file opened; its process is the batch file's child.
+HWND wait_for_box(const std::string& title, const std::string& label) {
+    BoxSearch search = {title, label, nullptr};
+    wait_until(
+        [&] {
+            EnumWindows(match_box, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        BOX_WINDOW_TIMEOUT_MS);
+    return search.found;
+}
+
+// cmd.exe in a console of its own, in the directory that holds the tool
+// and the batch files; the script writes the way it went to `result`.
+ToolRun start_script(const std::string& script, const std::string& result) {
+    ToolRun run;
+    std::string command = "cmd.exe /c " + script + " \"" + result + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                       test_dir().c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        run.process = info.hProcess;
+        run.pid = info.dwProcessId;
+    }
+    return run;
+}
+
+DWORD run_script(ToolRun& run) {
+    DWORD code = 12345;
+    EXPECT_TRUE(wait_exit(run, BOX_EXIT_TIMEOUT_MS, &code));
+    kill_tool(run);
+    return code;
 }

@@ -85,6 +85,10 @@ RECT client_rect_on_screen(HWND hwnd);
 // A control's place inside its window, in the window's client coordinates.
 RECT rect_in_client(HWND window, HWND control);
 
+// The characters the console this process is attached to shows, row after
+// row; empty when it has none.
+std::wstring attached_console_text();
+
 // ---- Real input (driver_input_win32.cpp) ----
 
 void press_key(WORD vk, bool shift = false, bool control = false, bool alt = false);

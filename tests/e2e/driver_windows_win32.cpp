@@ -157,3 +157,21 @@ RECT rect_in_client(HWND window, HWND control) {
 void request_close(HWND hwnd) {
     PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
+
+std::wstring attached_console_text() {
+    HANDLE screen =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    CONSOLE_SCREEN_BUFFER_INFO info = {};
+    if (screen == INVALID_HANDLE_VALUE || !GetConsoleScreenBufferInfo(screen, &info)) {
+        if (screen != INVALID_HANDLE_VALUE)
+            CloseHandle(screen);
+        return std::wstring();
+    }
+    std::wstring shown(info.dwSize.X * info.dwSize.Y, L' ');
+    DWORD read = 0;
+    ReadConsoleOutputCharacterW(screen, &shown[0], (DWORD)shown.size(), COORD{0, 0}, &read);
+    CloseHandle(screen);
+    shown.resize(read);
+    return shown;
+}

@@ -269,51 +269,6 @@ TEST(VemoBadInput, AbsurdCommandLinesStillShowABoxThatEnds) {
 
 namespace {
 
-struct BoxSearch {
-    std::string title;
-    std::string label;
-    HWND found;
-};
-
-BOOL CALLBACK match_box(HWND hwnd, LPARAM param) {
-    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
-    if (IsWindowVisible(hwnd) && window_caption(hwnd) == search->title &&
-        window_caption(child_by_class(hwnd, "Static")) == search->label) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The box a batch file opened; its process is the batch file's child.
-HWND wait_for_box(const std::string& title, const std::string& label) {
-    BoxSearch search = {title, label, nullptr};
-    wait_until(
-        [&] {
-            EnumWindows(match_box, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        WINDOW_TIMEOUT_MS);
-    return search.found;
-}
-
-// cmd.exe in a console of its own, in the directory that holds the tool
-// and the batch files; the script writes the way it went to `result`.
-ToolRun start_script(const std::string& script, const std::string& result) {
-    ToolRun run;
-    std::string command = "cmd.exe /c " + script + " \"" + result + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
-                       test_dir().c_str(), &startup, &info)) {
-        CloseHandle(info.hThread);
-        run.process = info.hProcess;
-        run.pid = info.dwProcessId;
-    }
-    return run;
-}
-
 void answer_box(HWND window, WORD vk, int click_id) {
     auto input = [&] {
         if (click_id > 0) {
@@ -323,13 +278,6 @@ void answer_box(HWND window, WORD vk, int click_id) {
         }
     };
     EXPECT_TRUE(give(input, [&] { return !IsWindowVisible(window); }));
-}
-
-DWORD run_script(ToolRun& run) {
-    DWORD code = 12345;
-    EXPECT_TRUE(wait_exit(run, EXIT_TIMEOUT_MS, &code));
-    kill_tool(run);
-    return code;
 }
 
 }  // namespace

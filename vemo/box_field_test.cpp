@@ -160,4 +160,11 @@ TEST(BoxFieldLoop, ButtonsAndTheCountdownAnswerEscapeAndCloseDoNot) {
         EXPECT_EQ(box_event_action(loop, c.kind, c.id), ACTION_FINISH) << c.kind;
         EXPECT_EQ(loop.answered, c.answered) << c.kind;
     }
+    BoxLoop no_default;
+    no_default.timeout = 1;
+    no_default.field_control = BOX_FIELD;
+    no_default.default_button = 0;
+    EXPECT_EQ(box_event_action(no_default, EVENT_TIMER, BOX_TIMER_COUNTDOWN), ACTION_FINISH);
+    EXPECT_EQ(no_default.exit_code, 0);
+    EXPECT_EQ(no_default.answered, 0);  // waiting out /DB=0 is no answer
 }

@@ -41,7 +41,8 @@ int timer_action(BoxLoop& loop) {
     loop.timeout = one_second_less(loop.timeout);
     if (loop.timeout <= 0) {
         loop.exit_code = loop.default_button;
-        loop.answered = 1;
+        // /DB=0 makes "no answer" the result of waiting: nothing is written.
+        loop.answered = loop.default_button != 0 ? 1 : 0;
         return ACTION_FINISH;
     }
     return ACTION_NONE;

@@ -1,7 +1,5 @@
 #include "orlipan/pick_start_win32.h"
 
-#include <commctrl.h>
-
 #include "orlipan/line_filter.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
@@ -44,9 +42,7 @@ std::string in_line_encoding(const PickSettings& settings, const std::string& te
 int start_pick(PickWindow& pick) {
     if (filtering(pick.filter) && !pick.settings.query.empty()) {
         set_control_text(PICK_BOX_ID, in_line_encoding(pick.settings, pick.settings.query));
-        HWND box = control_handle(PICK_BOX_ID);
-        int end = GetWindowTextLengthW(box);
-        SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+        move_edit_caret_to_end(PICK_BOX_ID);
         refilter(pick.filter);
     }
     if (!(pick.settings.flags & PICK_FLAG_AUTO))
@@ -71,5 +67,5 @@ void select_start_lines(PickWindow& pick) {
     // would leave it; further lines of /multi join the selection.
     list_select(PICK_LIST_ID, rows[0]);
     for (size_t i = 1; i < rows.size(); ++i)
-        ListView_SetItemState(pick.state.list_control, rows[i], LVIS_SELECTED, LVIS_SELECTED);
+        list_add_selection(PICK_LIST_ID, rows[i]);
 }

@@ -130,6 +130,14 @@ void select_edit_text(int id) {
     }
 }
 
+void move_edit_caret_to_end(int id) {
+    ControlRecord* record = find_control_of(id, EDIT_KIND);
+    if (record) {
+        LRESULT end = GetWindowTextLengthW(record->handle);
+        send_to(record->handle, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
+}
+
 int edit_box_height(int id) {
     ControlRecord* record = find_control_of(id, EDIT_KIND);
     TEXTMETRICA metrics{};

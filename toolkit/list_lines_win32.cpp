@@ -69,6 +69,13 @@ void list_select(int id, int index) {
     send_to(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), TRUE);
 }
 
+void list_add_selection(int id, int index) {
+    ControlRecord* record = find_list(id);
+    if (record && index >= 0) {
+        ListView_SetItemState(record->handle, index, LVIS_SELECTED, LVIS_SELECTED);
+    }
+}
+
 std::vector<int> list_selected_indexes(int id) {
     std::vector<int> indexes;
     ControlRecord* record = find_list(id);

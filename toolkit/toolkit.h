@@ -130,6 +130,9 @@ int list_selected_index(int id);
 // Every selected line, in list order.
 std::vector<int> list_selected_indexes(int id);
 void list_select(int id, int index);
+// Adds line `index` to the selection of a list that takes several lines,
+// leaving the focus and the other selected lines as they are.
+void list_add_selection(int id, int index);
 // Scrolls the least that shows line `index` whole.
 void list_scroll_to(int id, int index);
 std::string list_item_text(int id, int index);
@@ -168,6 +171,8 @@ bool list_code_point_widths(int id, unsigned first, int widths[256]);
 void link_edit_to_list(int id, int list_id);
 // Selects the box's whole text, as a dialog does for a box the focus enters.
 void select_edit_text(int id);
+// Puts the caret after the box's last character, nothing selected.
+void move_edit_caret_to_end(int id);
 // The height that shows one line of the box's font with its edge.
 int edit_box_height(int id);
 

@@ -10,6 +10,9 @@
 #   ./build.sh bench     start-up time and memory of the tools against baselines
 #   ./build.sh build     the two cross builds only
 #   ./build.sh release   dist/: one zip and one test kit per architecture, SHA256SUMS
+#
+# Where the kernel runs no 32-bit programs, every Wine run uses the x86_64
+# build instead, and the run says so (ORLIPAN_X86_64_ONLY=1 forces that path).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)

@@ -37,8 +37,10 @@ bool is_blank_line(const char* line);
 
 // Brings `shown` to the lines among lines[0 .. count - 1] that `text` matches;
 // with `hide_blank`, blank lines are left out while the text is not empty.
+// With an `order` (the line numbers 0 .. count - 1 in the order the list shows
+// them, as a sort leaves them) the shown rows keep that order.
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
-                  bool hide_blank, const LineFold& fold);
+                  bool hide_blank, const LineFold& fold, const std::vector<int>* order = nullptr);
 
 inline int shown_count(const ShownLines& shown, int total) {
     return shown.all ? total : static_cast<int>(shown.rows.size());

@@ -22,6 +22,12 @@ constexpr uint32_t PICK_FLAG_MULTI = 256;
 constexpr uint32_t PICK_FLAG_UTF8 = 1024;
 // Answer at once when the start shows one line, cancel when it shows none.
 constexpr uint32_t PICK_FLAG_AUTO = 2048;
+// Tabs separate the fields of each line, shown in columns; $1 .. $9 in the
+// template stand for the fields of the answer.
+constexpr uint32_t PICK_FLAG_TAB = 4096;
+
+// /header=N: the first N lines stay above the list as its header.
+constexpr int32_t PICK_HEADER_LIMIT = 9;
 
 constexpr int32_t PICK_DEFAULT_FONT_SIZE = 9;
 constexpr uint32_t PICK_DEFAULT_BACK_COLOR = 0xFFFFFF;
@@ -46,6 +52,8 @@ struct PickSettings {
     std::string selection_value;
     StartSelection start;
     std::string query;
+    // /header=N, 0 without it.
+    int32_t header_lines = 0;
     // Pending report; when set, the run ends with it in a message box.
     std::string message;
 };

@@ -27,8 +27,12 @@ constexpr int ACCEPT_REFUSE_AND_CLEAR = 2;
 int check_accept(int selected_index, bool menu, const std::string& line);
 
 // The template with '' turned into " and every $item (any case) replaced by
-// the picked line, in double quotes when `quote` is set.
-std::string make_pick_output(const std::string& output_string, const std::string& item, bool quote);
+// the picked line, in double quotes when `quote` is set. With `fields` (/tab)
+// $1 .. $9 are replaced too, by the line's tab-separated fields ("" past its
+// last), each quoted like the line; without it they stay as typed. The
+// template is read once from left to right, never the text put into it.
+std::string make_pick_output(const std::string& output_string, const std::string& item, bool quote,
+                             bool fields = false);
 
 // Line number of a 0-based index, capped at what an exit code can carry.
 int pick_exit_code(int picked_index);
@@ -37,6 +41,7 @@ int pick_exit_code(int picked_index);
 // that `item_of` gives, in order, joined by CR LF with none after the last;
 // nothing for an empty template.
 std::string make_multi_output(const std::string& output_string, int count,
-                              const std::function<std::string(int)>& item_of, bool quote);
+                              const std::function<std::string(int)>& item_of, bool quote,
+                              bool fields = false);
 // The number of chosen lines, capped at what an exit code can carry.
 int multi_exit_code(int chosen_count);

@@ -90,7 +90,7 @@ bool is_blank_line(const char* line) {
 }
 
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
-                  bool hide_blank, const LineFold& fold) {
+                  bool hide_blank, const LineFold& fold, const std::vector<int>* order) {
     if (text.empty()) {
         shown->all = true;
         shown->rows.clear();
@@ -115,7 +115,8 @@ void filter_lines(ShownLines* shown, const std::string& text, const char* const*
         shown->rows.clear();
         // Room for every line at once: no copying while a million lines go in.
         shown->rows.reserve(static_cast<size_t>(count));
-        for (int line = 0; line < count; ++line) {
+        for (int i = 0; i < count; ++i) {
+            int line = order ? (*order)[static_cast<size_t>(i)] : i;
             if (keep(line))
                 shown->rows.push_back(line);
         }

@@ -1,6 +1,9 @@
 #include "orlipan/pick_output.h"
 
+#include <vector>
+
 #include "frame/text.h"
+#include "orlipan/tab_fields.h"
 #include "toolkit/event_kinds.h"
 
 int pick_action_of_event(int kind, int control, int detail, int shortcut, bool menu) {
@@ -38,20 +41,61 @@ std::string quotes_of(const std::string& output_string) {
     return replace_text(output_string, "''", "\"", 0);
 }
 
-std::string fill_in(const std::string& templ, const std::string& item, bool quote) {
-    const std::string inserted = quote ? "\"" + item + "\"" : item;
-    return replace_text(templ, "$item", inserted, REPLACE_IGNORE_CASE);
+std::string quoted(const std::string& text, bool quote) {
+    return quote ? "\"" + text + "\"" : text;
+}
+
+bool is_item_at(const std::string& templ, size_t at) {
+    static const char NAME[] = "$item";
+    const unsigned char* fold = ascii_fold_table();
+    for (size_t i = 0; i + 1 < sizeof NAME; ++i) {
+        if (at + i >= templ.size() ||
+            fold[static_cast<unsigned char>(templ[at + i])] != static_cast<unsigned char>(NAME[i]))
+            return false;
+    }
+    return true;
+}
+
+bool is_field_digit(char c) {
+    return c >= '1' && c < '1' + TAB_TEMPLATE_FIELDS;
+}
+
+// One pass over the template for $item and $1 .. $9 together, so that a
+// field holding "$item" or "$2" is put in as it is.
+std::string fill_in_fields(const std::string& templ, const std::string& item, bool quote) {
+    const std::vector<std::string> fields = tab_field_texts(item, TAB_TEMPLATE_FIELDS);
+    std::string out;
+    size_t i = 0;
+    while (i < templ.size()) {
+        if (templ[i] == '$' && i + 1 < templ.size() && is_field_digit(templ[i + 1])) {
+            out += quoted(fields[static_cast<size_t>(templ[i + 1] - '1')], quote);
+            i += 2;
+        } else if (is_item_at(templ, i)) {
+            out += quoted(item, quote);
+            i += 5;
+        } else {
+            out += templ[i++];
+        }
+    }
+    return out;
+}
+
+std::string fill_in(const std::string& templ, const std::string& item, bool quote, bool fields) {
+    if (fields)
+        return fill_in_fields(templ, item, quote);
+    return replace_text(templ, "$item", quoted(item, quote), REPLACE_IGNORE_CASE);
 }
 
 }  // namespace
 
-std::string make_pick_output(const std::string& output_string, const std::string& item,
-                             bool quote) {
-    return fill_in(quotes_of(output_string), item, quote);
+std::string make_pick_output(const std::string& output_string, const std::string& item, bool quote,
+                             bool fields) {
+    return fill_in(quotes_of(output_string), item, quote, fields);
 }
 
 std::string make_multi_output(const std::string& output_string, int count,
-                              const std::function<std::string(int)>& item_of, bool quote) {
+                              const std::function<std::string(int)>& item_of, bool quote,
+                              bool fields) {
     std::string out;
     if (output_string.empty())
         return out;
@@ -59,7 +103,7 @@ std::string make_multi_output(const std::string& output_string, int count,
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             out += "\r\n";
-        out += fill_in(templ, item_of(i), quote);
+        out += fill_in(templ, item_of(i), quote, fields);
     }
     return out;
 }

@@ -13,13 +13,31 @@ bool utf8_lines(const PickFilter& filter) {
     return (filter.flags & PICK_FLAG_UTF8) != 0;
 }
 
+bool menu_mode(const PickFilter& filter) {
+    return (filter.flags & PICK_FLAG_MENU) != 0;
+}
+
+// The index in `filter.lines` of the line that row `row` shows.
+int shown_index(const PickFilter& filter, int row) {
+    if (!filter.shown.all)
+        return filter.shown.rows[static_cast<size_t>(row)];
+    return filter.order.empty() ? row : filter.order[static_cast<size_t>(row)];
+}
+
 const char* shown_text(int row, void* context) {
     const PickFilter& filter = *static_cast<const PickFilter*>(context);
-    return line_at(*filter.lines, shown_line(filter.shown, row));
+    return filter.lines[shown_index(filter, row)];
 }
 
 int shown_rows(const PickFilter& filter) {
-    return shown_count(filter.shown, line_count(*filter.lines));
+    return shown_count(filter.shown, filter.count);
+}
+
+// Filters anew from the whole list in its present order.
+void filter_all(PickFilter& filter, const std::string& text) {
+    filter.shown = ShownLines();
+    filter_lines(&filter.shown, text, filter.lines, filter.count, menu_mode(filter),
+                 fold_for_lines(utf8_lines(filter)), filter.order.empty() ? nullptr : &filter.order);
 }
 
 }  // namespace
@@ -39,30 +57,82 @@ int create_filter_box(const PickFilter& filter, HFONT font) {
     return edit_box_height(PICK_BOX_ID);
 }
 
-void start_filter(PickFilter& filter, const LineStore& lines) {
-    filter.lines = &lines;
+void start_filter(PickFilter& filter, const LineStore& lines, int first_line) {
+    first_line = std::min(std::max(first_line, 0), line_count(lines));
+    filter.lines = lines.lines + first_line;
+    filter.count = line_count(lines) - first_line;
+    filter.first_line = first_line;
     filter.shown = ShownLines();
+    filter.order.clear();
     list_set_source(PICK_LIST_ID, shown_text, &filter, shown_rows(filter));
 }
 
 void refilter(PickFilter& filter) {
-    if (!filter.lines)
+    if (!filter.lines || !filtering(filter))
         return;
-    bool menu = (filter.flags & PICK_FLAG_MENU) != 0;
+    bool menu = menu_mode(filter);
     std::string text = control_text(PICK_BOX_ID);
     // A query put into the box at the start (/query) is filtered before the
     // window shows; the change it reports later must not undo the start's
     // selection.
     if (text == filter.shown.text && filter.shown.all == text.empty())
         return;
-    filter_lines(&filter.shown, text, filter.lines->lines, line_count(*filter.lines), menu,
-                 fold_for_lines(utf8_lines(filter)));
+    filter_lines(&filter.shown, text, filter.lines, filter.count, menu,
+                 fold_for_lines(utf8_lines(filter)), filter.order.empty() ? nullptr : &filter.order);
     int rows = shown_rows(filter);
     list_set_source(PICK_LIST_ID, shown_text, &filter, rows);
     // The old selection named rows that now show other lines.
     list_select(PICK_LIST_ID, menu || rows == 0 ? -1 : 0);
     if (rows > 0)
         list_scroll_to(PICK_LIST_ID, 0);
+}
+
+void sort_rows(PickFilter& filter, int column) {
+    if (!filter.lines)
+        return;
+    std::vector<int> selected_rows = list_selected_indexes(PICK_LIST_ID);
+    // Every row selected stays so whatever the order: nothing to find again.
+    bool every_row = !selected_rows.empty() && selected_rows.size() == size_t(shown_rows(filter));
+    std::vector<int> selected;
+    for (int row : selected_rows)
+        selected.push_back(shown_index(filter, row));
+    if (every_row)
+        selected.clear();
+    int focused_line = selected.empty() ? -1 : selected.front();
+    bool reverse = !filter.order.empty() && filter.sort.column == column;
+    filter.sort.descending = reverse ? !filter.sort.descending : false;
+    filter.sort.column = column;
+    filter.sort.split_tabs = (filter.flags & PICK_FLAG_TAB) != 0;
+    filter.order =
+        column_order(filter.lines, filter.count, filter.sort, fold_for_lines(utf8_lines(filter)));
+    if (!filter.shown.all) {
+        std::string text = filter.shown.text;
+        filter_all(filter, text);
+    }
+    int rows = shown_rows(filter);
+    list_set_source(PICK_LIST_ID, shown_text, &filter, rows);
+    list_set_sort_mark(PICK_LIST_ID, column, filter.sort.descending ? LIST_SORT_DOWN : LIST_SORT_UP);
+    if (selected.empty())
+        return;
+    // Rows now show other lines: the chosen lines are found again, the
+    // first of them focused and in view as before.
+    std::vector<int> row_of(static_cast<size_t>(filter.count), -1);
+    for (int row = 0; row < rows; ++row)
+        row_of[static_cast<size_t>(shown_index(filter, row))] = row;
+    std::vector<int> wanted;
+    for (int line : selected) {
+        if (row_of[static_cast<size_t>(line)] >= 0)
+            wanted.push_back(row_of[static_cast<size_t>(line)]);
+    }
+    if (wanted.empty())
+        return;
+    std::sort(wanted.begin(), wanted.end());
+    int focused = row_of[static_cast<size_t>(focused_line)];
+    list_select(PICK_LIST_ID, focused >= 0 ? focused : wanted.front());
+    for (int row : wanted) {
+        if (row != focused)
+            list_add_selection(PICK_LIST_ID, row);
+    }
 }
 
 bool clear_filter_box(const PickFilter& filter) {
@@ -75,15 +145,27 @@ bool clear_filter_box(const PickFilter& filter) {
 int line_of_row(const PickFilter& filter, int row) {
     if (!filter.lines || row < 0)
         return row;
-    return shown_line(filter.shown, row);
+    return filter.first_line + shown_index(filter, row);
 }
 
 int row_of_line(const PickFilter& filter, int line) {
-    if (!filter.lines || filter.shown.all)
+    if (!filter.lines)
         return line;
-    const std::vector<int>& rows = filter.shown.rows;
-    auto at = std::lower_bound(rows.begin(), rows.end(), line);
-    return at != rows.end() && *at == line ? static_cast<int>(at - rows.begin()) : -1;
+    int index = line - filter.first_line;
+    if (index < 0 || index >= filter.count)
+        return -1;
+    if (filter.shown.all && filter.order.empty())
+        return index;
+    if (filter.order.empty()) {
+        const std::vector<int>& rows = filter.shown.rows;
+        auto at = std::lower_bound(rows.begin(), rows.end(), index);
+        return at != rows.end() && *at == index ? static_cast<int>(at - rows.begin()) : -1;
+    }
+    for (int row = 0; row < shown_rows(filter); ++row) {
+        if (shown_index(filter, row) == index)
+            return row;
+    }
+    return -1;
 }
 
 int shown_row_count(const PickFilter& filter) {

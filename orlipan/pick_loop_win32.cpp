@@ -32,6 +32,10 @@ int next_action(PickWindow& pick) {
         rescale_pick_window(pick, event_detail());
     if (kind == EVENT_CONTROL && event_control() == PICK_BOX_ID && event_detail() == DETAIL_CHANGE)
         refilter(pick.filter);
+    int column = event_detail() - DETAIL_COLUMN_CLICK;
+    if (kind == EVENT_CONTROL && event_control() == PICK_LIST_ID && column >= 0 &&
+        column < DETAIL_COLUMN_LIMIT)
+        sort_rows(pick.filter, column);
     int action = pick_action_of_event(kind, event_control(), event_detail(), event_shortcut(),
                                       menu_mode(pick.settings));
     // Escape first takes back what was typed; only an empty box cancels.
@@ -86,6 +90,7 @@ int run_pick_loop(PickWindow& pick) {
 void build_pick_output(const PickWindow& pick) {
     const PickSettings& settings = pick.settings;
     bool quote = (settings.flags & PICK_FLAG_QUOTE) != 0;
+    bool fields = (settings.flags & PICK_FLAG_TAB) != 0;
     // Without /utf8 the template takes the ANSI code page, so that the bytes
     // written are those of old.
     std::string output_string = in_line_encoding(settings, settings.output_string);
@@ -95,11 +100,13 @@ void build_pick_output(const PickWindow& pick) {
         print_output(settings,
                      make_multi_output(
                          output_string, count,
-                         [&](int i) { return list_item_text(PICK_LIST_ID, rows[i]); }, quote));
+                         [&](int i) { return list_item_text(PICK_LIST_ID, rows[i]); }, quote,
+                         fields));
         ToolExit = multi_exit_code(count);
         return;
     }
-    print_output(settings, make_pick_output(output_string, control_text(PICK_LIST_ID), quote));
+    print_output(settings,
+                 make_pick_output(output_string, control_text(PICK_LIST_ID), quote, fields));
     ToolExit = pick_exit_code(pick.state.picked_index);
 }
 

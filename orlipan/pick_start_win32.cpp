@@ -11,7 +11,7 @@ bool utf8_lines(const PickSettings& settings) {
 }
 
 int shown_at_start(const PickWindow& pick) {
-    return filtering(pick.filter) ? shown_row_count(pick.filter) : pick.state.item_count;
+    return pick.filter.lines ? shown_row_count(pick.filter) : pick.state.item_count;
 }
 
 // The rows that show the lines /sel names, in list order.
@@ -19,8 +19,9 @@ std::vector<int> start_rows(const PickWindow& pick) {
     const PickSettings& settings = pick.settings;
     std::string text = in_line_encoding(settings, settings.start.text);
     LineFold fold = fold_for_lines(utf8_lines(settings));
+    // Header lines are never chosen, so a text never finds one.
     std::vector<int> lines = start_lines(settings.start, line_count(pick.lines), [&](int line) {
-        return line_equals(line_at(pick.lines, line), text, fold);
+        return line >= pick.state.header_count && line_equals(line_at(pick.lines, line), text, fold);
     });
     std::vector<int> rows;
     for (int line : lines) {

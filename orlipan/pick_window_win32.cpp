@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "frame/frame.h"
+#include "orlipan/pick_columns_win32.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_start_win32.h"
 #include "orlipan/widest_line_win32.h"
@@ -101,6 +102,9 @@ bool build_pick_window(PickWindow& pick) {
     int list_flags = PICK_LIST_FLAGS | (menu_mode(pick) ? LIST_GRID_LINES : 0);
     if (settings.flags & PICK_FLAG_MULTI)
         list_flags |= LIST_MULTIPLE_SELECTION;
+    // The last header line names the columns in the list's own title row.
+    if (settings.header_lines > 0)
+        list_flags &= ~LVS_NOCOLUMNHEADER;
     if (!open_window(PICK_WINDOW, 0, 0, PICK_CREATION_SIZE, PICK_CREATION_SIZE, settings.title,
                      PICK_WINDOW_FLAGS, console_window)) {
         return false;
@@ -112,6 +116,7 @@ bool build_pick_window(PickWindow& pick) {
     state.list_control =
         create_list_view(PICK_LIST_ID, 0, 0, list_size, list_size, "", list_size, list_flags);
     HFONT font = load_font(PICK_FONT_SLOT, settings.font_face, settings.font_size, state.dpi);
+    state.list_font = font;
     set_control_font(PICK_LIST_ID, font);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_BACK, settings.back_color);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_TEXT, settings.text_color);
@@ -125,11 +130,13 @@ bool build_pick_window(PickWindow& pick) {
 }
 
 void fill_pick_list(PickWindow& pick) {
-    pick.state.item_count = line_count(pick.lines);
     // Without /utf8 the lines are bytes of the ANSI code page, as they always were.
     set_control_encoding(PICK_LIST_ID, utf8_list(pick) ? TEXT_UTF8 : TEXT_ANSI);
-    if (filtering(pick.filter))
-        start_filter(pick.filter, pick.lines);
+    if (has_pick_columns(pick.settings))
+        set_up_pick_columns(pick, pick.state.list_font);
+    pick.state.item_count = line_count(pick.lines) - pick.state.header_count;
+    if (filtering(pick.filter) || has_pick_columns(pick.settings))
+        start_filter(pick.filter, pick.lines, pick.state.header_count);
     else
         list_set_source(PICK_LIST_ID, pick_line, &pick.lines, pick.state.item_count);
 }
@@ -143,8 +150,11 @@ void size_pick_window(PickWindow& pick) {
     in.row_height = state.row_height;
     // The platform's fit may fall short of the widest line; the line's own
     // fit then decides, so no line is cut while the window has room.
-    in.column_width =
-        std::max(widest_line_column(pick.lines, utf8_list(pick)), measure_column_width(state));
+    if (settings.flags & PICK_FLAG_TAB)
+        in.column_width = fit_pick_columns(pick);
+    else
+        in.column_width =
+            std::max(widest_line_column(pick.lines, utf8_list(pick)), measure_column_width(state));
     in.font_size = settings.font_size;
     in.offset_x = settings.offset_x;
     in.offset_y = settings.offset_y;
@@ -153,7 +163,8 @@ void size_pick_window(PickWindow& pick) {
     in.work_area = state.work_area;
     in.console_rect = state.console_rect;
     in.dpi = state.dpi;
-    in.box_height = state.box_height;
+    // The band and the title row come on top of the rows, as the box does.
+    in.box_height = state.box_height + state.band_height + state.header_height;
     PickGeometry g = compute_pick_geometry(in);
     state.scrolled = g.scrolled;
     state.margin = g.margin;
@@ -173,23 +184,34 @@ void size_pick_window(PickWindow& pick) {
 
 void layout_pick_list(const PickWindow& pick) {
     const PickState& state = pick.state;
-    PickRect list =
-        pick_list_layout(window_inner_width(PICK_WINDOW), window_inner_height(PICK_WINDOW),
-                         state.margin, state.box_height);
+    const int width = window_inner_width(PICK_WINDOW);
+    PickRect list = pick_list_layout(width, window_inner_height(PICK_WINDOW), state.margin,
+                                     state.box_height + state.band_height);
     if (filtering(pick.filter)) {
-        PickRect box =
-            pick_box_layout(window_inner_width(PICK_WINDOW), state.margin, state.box_height);
+        PickRect box = pick_box_layout(width, state.margin, state.box_height);
         resize_control(PICK_BOX_ID, box.left, box.top, box.right - box.left, box.bottom - box.top);
+    }
+    if (state.band_height > 0) {
+        PickRect band = pick_box_layout(width, state.margin, state.box_height + state.band_height);
+        band.top += state.box_height;
+        resize_control(PICK_BAND_ID, band.left, band.top, band.right - band.left,
+                       band.bottom - band.top);
     }
     resize_control(PICK_LIST_ID, list.left, list.top, list.right - list.left,
                    list.bottom - list.top);
-    SendMessageA(state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+    if (pick.settings.flags & PICK_FLAG_TAB)
+        lay_out_pick_columns(pick);
+    else
+        SendMessageA(state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 void rescale_pick_window(PickWindow& pick, int dpi) {
+    int old_dpi = pick.state.dpi;
     pick.state.dpi = dpi;
     HFONT font = load_font(PICK_FONT_SLOT, pick.settings.font_face, pick.settings.font_size, dpi);
+    pick.state.list_font = font;
     set_control_font(PICK_LIST_ID, font);
+    rescale_pick_columns(pick, old_dpi, dpi, font);
     if (menu_mode(pick))
         pick.state.margin = scale_to_dpi(PICK_MENU_MARGIN, dpi);
     layout_pick_list(pick);

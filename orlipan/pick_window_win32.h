@@ -27,6 +27,14 @@ struct PickState {
     int initial_selection = 0;
     int picked_index = 0;
     int dpi = DPI_BASE;
+    HFONT list_font = nullptr;
+    // /header=N and /tab: the header lines the list has, the band above the
+    // list holding all but the last, the list's title row, and the width each
+    // column needs.
+    int header_count = 0;
+    int band_height = 0;
+    int header_height = 0;
+    std::vector<int> column_widths;
 };
 
 // One run of the list tool: what the command line asked for, the window's

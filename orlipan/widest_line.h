@@ -4,6 +4,7 @@
 // real (kerning and multi-byte characters make the estimate inexact).
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -22,6 +23,15 @@ using LineEstimate = std::function<long long(const char* line)>;
 std::vector<int> widest_line_candidates(const LineStore& store, const LineEstimate& estimate,
                                         int wanted);
 
+// Lines in columns (/tab): for each of `columns` columns, up to `wanted`
+// line numbers among lines[0 .. count - 1] whose cells in that column have the
+// largest estimates, widest first. The last column holds the rest of a line.
+using SpanEstimate = std::function<long long(const char* start, size_t length)>;
+std::vector<std::vector<int>> widest_cell_candidates(const char* const* lines, int count,
+                                                     int columns, const SpanEstimate& estimate,
+                                                     int wanted);
+long long estimated_span_width(const char* start, size_t length, const int widths[256]);
+
 // UTF-8 lines: advance widths by code point, asked of the font a page of 256
 // code points at a time, as the lines come to need them. A page that cannot
 // be measured counts nothing; a code point beyond the 16-bit range counts as
@@ -34,3 +44,5 @@ struct CodePointWidths {
 // Sum of the advance widths of the line's characters, an invalid sequence
 // counting as the replacement character it is shown as.
 long long estimated_utf8_width(const char* line, CodePointWidths* widths);
+// The same for `length` bytes from `start`, which end at a tab or the line's end.
+long long estimated_utf8_span_width(const char* start, size_t length, CodePointWidths* widths);

@@ -56,6 +56,9 @@ struct ControlRecord {
     void* source_context = nullptr;
     int virtual_count = 0;
     const char* measured_text = nullptr;
+    // Columns: each cell cut out of its line; null while the list has one column.
+    ListCellSource cells = nullptr;
+    int column_count = 1;
     // Row bounds measured on a temporary line while the list was empty.
     bool row_measured = false;
     int row_top = 0;

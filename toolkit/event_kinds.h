@@ -24,6 +24,9 @@ constexpr int DETAIL_RIGHT_CLICK = 1;
 constexpr int DETAIL_DOUBLE_CLICK = 2;
 constexpr int DETAIL_RIGHT_DOUBLE_CLICK = 3;
 constexpr int DETAIL_CHANGE = 768;
+// A click on the title of a list's column: this plus the column's number.
+constexpr int DETAIL_COLUMN_CLICK = 4096;
+constexpr int DETAIL_COLUMN_LIMIT = 4096;
 
 // Added to a virtual-key code in add_shortcut.
 constexpr int SHORTCUT_SHIFT = 0x10000;

@@ -138,6 +138,12 @@ bool list_notify(ControlRecord& record, LPARAM lparam, LRESULT* result) {
         case NM_RDBLCLK:
             queue_list_event(record, DETAIL_RIGHT_DOUBLE_CLICK);
             return true;
+        case LVN_COLUMNCLICK: {
+            int column = reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem;
+            if (column >= 0 && column < DETAIL_COLUMN_LIMIT)
+                queue_list_event(record, DETAIL_COLUMN_CLICK + column);
+            return true;
+        }
         case LVN_DELETEALLITEMS:
             // No per-line delete notices when a list of a million lines goes.
             *result = TRUE;

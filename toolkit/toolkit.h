@@ -164,6 +164,35 @@ int list_text_width(int id, const std::string& text);
 // Advance widths of the 256 code points from `first` on in the list's font.
 bool list_code_point_widths(int id, unsigned first, int widths[256]);
 
+// ---- Columns of a list ------------------------------------------------------
+
+// A list may show each line in several columns: `cells` cuts the text of
+// column `column` out of a line as the list's source gives it, answering its
+// start and its length in bytes; `last` says it is the list's last column.
+// The line itself stays what list_item_text and the list's own search read.
+using ListCellSource = const char* (*)(const char* line, int column, bool last, size_t* length);
+struct ListColumn {
+    std::string title;  // in the list's encoding, as its lines
+    int width = 0;
+};
+// Replaces the list's columns by `columns` (at least one).
+void list_set_columns(int id, const std::vector<ListColumn>& columns, ListCellSource cells);
+// The row of column titles, shown unless the list was made with the native
+// LVS_NOCOLUMNHEADER: its height in the list's font, 0 when hidden. A click
+// on a title is reported as DETAIL_COLUMN_CLICK plus the column's number.
+int list_header_height(int id);
+int list_column_count(int id);
+int list_column_width(int id, int column);
+void list_set_column_width(int id, int column, int width);
+// The width of the list's inside, where its columns go.
+int list_inner_width(int id);
+// The system's sort arrow on one column's title (LIST_SORT_UP, LIST_SORT_DOWN),
+// none on the others; LIST_SORT_NONE clears them all.
+constexpr int LIST_SORT_NONE = 0;
+constexpr int LIST_SORT_UP = 1;
+constexpr int LIST_SORT_DOWN = 2;
+void list_set_sort_mark(int id, int column, int direction);
+
 // A box linked to a list hands it Up, Down, Page Up, Page Down, Ctrl+Home and
 // Ctrl+End (as Home and End), and Ctrl+A when the list takes several lines:
 // typing and picking go on together. Typing in a box brings EVENT_CONTROL

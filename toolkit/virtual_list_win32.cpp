@@ -77,6 +77,17 @@ LRESULT find_ansi(const ControlRecord& record, int start, UINT flags, const char
     return find_line(record, start, flags, wanted ? wanted : "");
 }
 
+// The text a virtual list draws at a row and column: the line, or its cell
+// where the list has columns. A temporary line being measured is shown whole.
+std::string shown_cell(const ControlRecord& record, int index, int column) {
+    const char* line = virtual_line(record, index);
+    if (!record.cells || record.measured_text)
+        return line;
+    size_t length = 0;
+    const char* cell = record.cells(line, column, column == record.column_count - 1, &length);
+    return cell ? std::string(cell, length) : std::string();
+}
+
 }  // namespace
 
 bool virtual_list_notify(ControlRecord& record, LPARAM lparam, LRESULT* result) {
@@ -85,16 +96,16 @@ bool virtual_list_notify(ControlRecord& record, LPARAM lparam, LRESULT* result) 
         case LVN_GETDISPINFOA: {
             LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lparam)->item;
             if (item.mask & LVIF_TEXT) {
-                copy_ansi_text(virtual_line(record, item.iItem), record.encoding, item.pszText,
-                               item.cchTextMax);
+                copy_ansi_text(shown_cell(record, item.iItem, item.iSubItem).c_str(),
+                               record.encoding, item.pszText, item.cchTextMax);
             }
             return true;
         }
         case LVN_GETDISPINFOW: {
             LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lparam)->item;
             if (item.mask & LVIF_TEXT) {
-                copy_wide_text(virtual_line(record, item.iItem), record.encoding, item.pszText,
-                               item.cchTextMax);
+                copy_wide_text(shown_cell(record, item.iItem, item.iSubItem).c_str(),
+                               record.encoding, item.pszText, item.cchTextMax);
             }
             return true;
         }

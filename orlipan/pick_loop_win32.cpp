@@ -34,8 +34,12 @@ int next_action(PickWindow& pick) {
         refilter(pick.filter);
     int column = event_detail() - DETAIL_COLUMN_CLICK;
     if (kind == EVENT_CONTROL && event_control() == PICK_LIST_ID && column >= 0 &&
-        column < DETAIL_COLUMN_LIMIT)
+        column < DETAIL_COLUMN_LIMIT) {
         sort_rows(pick.filter, column);
+        // Typing goes on narrowing the sorted list.
+        if (filtering(pick.filter))
+            focus_control(PICK_BOX_ID);
+    }
     int action = pick_action_of_event(kind, event_control(), event_detail(), event_shortcut(),
                                       menu_mode(pick.settings));
     // Escape first takes back what was typed; only an empty box cancels.

@@ -64,23 +64,6 @@ Ending run_without_window(const std::string& list_bytes, const std::string& args
     return end;
 }
 
-std::string reported(const std::string& args) {
-    std::string dir = scratch_dir();
-    write_file(dir + "\\list.txt", "one\r\n");
-    LaunchOptions options;
-    options.working_dir = dir;
-    ToolRun run = start_tool("orlipan.exe", "list.txt " + args, options);
-    HWND box = wait_for_window(run);
-    std::string text = box ? message_box_text(box) : "no report";
-    if (box && make_foreground(box))
-        press_key(VK_RETURN);
-    DWORD code = 12345;
-    if (!wait_exit(run, EXIT_TIMEOUT_MS, &code) || code != 0)
-        text += " (no clean end)";
-    kill_tool(run);
-    return text;
-}
-
 }  // namespace
 
 TEST(PickStart, SelStartsOnALineByNumberByTextOrAtTheEnd) {
@@ -188,10 +171,10 @@ TEST(PickStart, AutoAnswersOneLineAtOnceAndEndsWhenNoneIsShown) {
 }
 
 TEST(PickStart, BadValuesAndALoneQueryAreReportedAsTyped) {
-    EXPECT_EQ(reported("T /sel=0"), "Invalid Option: /sel=0");
-    EXPECT_EQ(reported("T /multi /SEL=2,,3"), "Invalid Option: /SEL=2,,3");
-    EXPECT_EQ(reported("T /query=red"), "Invalid Option: /query=red");
-    EXPECT_EQ(reported("T /autox"), "Invalid Option: /autox");
+    EXPECT_EQ(pick_report("T /sel=0"), "Invalid Option: /sel=0");
+    EXPECT_EQ(pick_report("T /multi /SEL=2,,3"), "Invalid Option: /SEL=2,,3");
+    EXPECT_EQ(pick_report("T /query=red"), "Invalid Option: /query=red");
+    EXPECT_EQ(pick_report("T /autox"), "Invalid Option: /autox");
 }
 
 TEST(PickStart, Utf8FilterIgnoresCaseInCyrillicAndGreek) {

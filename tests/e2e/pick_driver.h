@@ -14,9 +14,14 @@
 const int EXIT_TIMEOUT_MS = 20000;
 
 RECT remote_item_rect(HANDLE process, HWND list, int index);
-std::string remote_item_text(HANDLE process, HWND list, int index);
+// The text of a line, or of one of its cells in a list of several columns.
+std::string remote_item_text(HANDLE process, HWND list, int index, int column = 0);
 // The same through the Unicode message, as UTF-8.
-std::string remote_item_text_utf8(HANDLE process, HWND list, int index);
+std::string remote_item_text_utf8(HANDLE process, HWND list, int index, int column = 0);
+std::string remote_column_title(HANDLE process, HWND list, int column);
+int column_count(HWND list);
+// The middle of a column's title, in screen coordinates.
+POINT title_point(HANDLE process, HWND list, int column);
 int selected_line(HWND list);
 // Every selected line of a list, in order.
 std::vector<int> selected_lines(HWND list);
@@ -53,7 +58,15 @@ void press_in(Pick& pick, WORD vk, bool alt = false);
 std::vector<std::string> shown_lines(Pick& pick);
 POINT line_point(Pick& pick, int index);
 void click_line(Pick& pick, int index, bool twice = false);
+// A click on a column's title, as a user sorts by it.
+void click_title(Pick& pick, int column);
+// The cells of one column, row by row, as the list shows them.
+std::vector<std::string> shown_column(Pick& pick, int column);
 bool still_open(Pick& pick);
+// The report that `orlipan list.txt ARGS` shows for a bad command line, read
+// from its message box; " (no clean end)" follows unless the tool then ends
+// with exit code 0.
+std::string pick_report(const std::string& args);
 // Enter accepts nothing and leaves the window open; Escape then ends the
 // tool with 0 and no output.
 void expect_enter_ignored_then_escape_cancels(Pick& pick);

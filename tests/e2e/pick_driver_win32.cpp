@@ -34,11 +34,11 @@ RECT remote_item_rect(HANDLE process, HWND list, int index) {
     return rect;
 }
 
-std::string remote_item_text(HANDLE process, HWND list, int index) {
+std::string remote_item_text(HANDLE process, HWND list, int index, int column) {
     const int capacity = 1024;
     RemoteBlock block(process, sizeof(LVITEMA) + capacity);
     LVITEMA item = {};
-    item.iSubItem = 0;
+    item.iSubItem = column;
     item.pszText = block.address + sizeof(LVITEMA);
     item.cchTextMax = capacity;
     WriteProcessMemory(process, block.address, &item, sizeof item, nullptr);
@@ -50,11 +50,11 @@ std::string remote_item_text(HANDLE process, HWND list, int index) {
     return text;
 }
 
-std::string remote_item_text_utf8(HANDLE process, HWND list, int index) {
+std::string remote_item_text_utf8(HANDLE process, HWND list, int index, int column) {
     const int capacity = 1024;
     RemoteBlock block(process, sizeof(LVITEMW) + capacity * sizeof(wchar_t));
     LVITEMW item = {};
-    item.iSubItem = 0;
+    item.iSubItem = column;
     item.pszText = (wchar_t*)(block.address + sizeof(LVITEMW));
     item.cchTextMax = capacity;
     WriteProcessMemory(process, block.address, &item, sizeof item, nullptr);
@@ -65,6 +65,37 @@ std::string remote_item_text_utf8(HANDLE process, HWND list, int index) {
                           length * sizeof(wchar_t), nullptr);
     }
     return utf8_of_wide(text);
+}
+
+std::string remote_column_title(HANDLE process, HWND list, int column) {
+    const int capacity = 1024;
+    RemoteBlock block(process, sizeof(LVCOLUMNA) + capacity);
+    LVCOLUMNA native = {};
+    native.mask = LVCF_TEXT;
+    native.pszText = block.address + sizeof(LVCOLUMNA);
+    native.cchTextMax = capacity;
+    WriteProcessMemory(process, block.address, &native, sizeof native, nullptr);
+    if (!SendMessageA(list, LVM_GETCOLUMNA, column, (LPARAM)block.address))
+        return "(no column)";
+    std::string text(capacity, '\0');
+    ReadProcessMemory(process, block.address + sizeof(LVCOLUMNA), &text[0], capacity, nullptr);
+    return text.c_str();
+}
+
+int column_count(HWND list) {
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    return header ? (int)SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) : 0;
+}
+
+POINT title_point(HANDLE process, HWND list, int column) {
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    RECT rect = {};
+    RemoteBlock block(process, sizeof rect);
+    if (header && SendMessageA(header, HDM_GETITEMRECT, column, (LPARAM)block.address))
+        ReadProcessMemory(process, block.address, &rect, sizeof rect, nullptr);
+    POINT p = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(header, &p);
+    return p;
 }
 
 int selected_line(HWND list) {
@@ -155,6 +186,37 @@ void click_line(Pick& pick, int index, bool twice) {
     } else {
         click_at(p.x, p.y);
     }
+}
+
+void click_title(Pick& pick, int column) {
+    ASSERT_TRUE(make_foreground(pick.window));
+    POINT p = title_point(pick.run.process, pick.list, column);
+    click_at(p.x, p.y);
+}
+
+std::vector<std::string> shown_column(Pick& pick, int column) {
+    std::vector<std::string> cells;
+    int count = (int)SendMessageA(pick.list, LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i)
+        cells.push_back(remote_item_text(pick.run.process, pick.list, i, column));
+    return cells;
+}
+
+std::string pick_report(const std::string& args) {
+    std::string dir = scratch_dir();
+    write_file(dir + "\\list.txt", "one\r\n");
+    LaunchOptions options;
+    options.working_dir = dir;
+    ToolRun run = start_tool("orlipan.exe", "list.txt " + args, options);
+    HWND box = wait_for_window(run);
+    std::string text = box ? message_box_text(box) : "no report";
+    if (box && make_foreground(box))
+        press_key(VK_RETURN);
+    DWORD code = 12345;
+    if (!wait_exit(run, EXIT_TIMEOUT_MS, &code) || code != 0)
+        text += " (no clean end)";
+    kill_tool(run);
+    return text;
 }
 
 bool still_open(Pick& pick) {

@@ -103,3 +103,18 @@ TEST(LineFilter, LineEqualsATextWholeWhateverItsCase) {
     EXPECT_TRUE(line_equals("ΜΠΛΕ", "μπλε", fold_for_lines(true)));
     EXPECT_FALSE(line_equals("ΜΠΛΕ", "μπλ", fold_for_lines(true)));
 }
+
+TEST(LineFilter, RowsFollowAGivenOrderAlsoWhileNarrowing) {
+    Lines lines({"red 1", "blue", "red 2", "reed", "red 3"});
+    const std::vector<int> order = {4, 1, 0, 3, 2};
+    ShownLines shown;
+    auto filter = [&](const std::string& text) {
+        filter_lines(&shown, text, lines.pointers.data(), lines.count(), false,
+                     byte_fold(FOLD.table), &order);
+        return shown.rows;
+    };
+    EXPECT_EQ(filter("re"), (std::vector<int>{4, 0, 3, 2}));
+    EXPECT_EQ(filter("red"), (std::vector<int>{4, 0, 2}));
+    EXPECT_EQ(filter("red "), (std::vector<int>{4, 0, 2}));
+    EXPECT_EQ(filter("e"), (std::vector<int>{4, 1, 0, 3, 2}));
+}

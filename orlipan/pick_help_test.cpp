@@ -50,8 +50,11 @@ TEST(PickHelp, HasALineForEveryOptionAndTheExitCodes) {
     for (const std::string& option : named) {
         if (option == "/?")
             continue;
-        // "/sel=N|TEXT" is one form of the value; the help's /query needs /filter.
+        // "/sel=N|TEXT" is one form of the value; the help's /query needs /filter;
+        // a line count N is given as a count.
         std::string typed = option.substr(0, option.find('|'));
+        if (typed.size() > 2 && typed.compare(typed.size() - 2, 2, "=N") == 0)
+            typed.back() = '1';
         PickSettings s =
             parse_pick_arguments({"l", typed, "/filter"}, [](const std::string& p) { return p; });
         EXPECT_EQ(s.message, "") << option;

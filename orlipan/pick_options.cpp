@@ -28,12 +28,12 @@ struct WordOption {
 
 // Checked in this order; the first match wins.
 const WordOption WORD_OPTIONS[] = {
-    {"quote", PICK_FLAG_QUOTE},         {"oemlist", PICK_FLAG_OEMLIST},
-    {"oemout", PICK_FLAG_OEMOUT},       {"cmdcenter", PICK_FLAG_CMDCENTER},
-    {"menu", PICK_FLAG_MENU},           {"ontop", PICK_FLAG_ONTOP},
-    {"utf8", PICK_FLAG_UTF8},           {"filter", PICK_FLAG_FILTER},
-    {"multi", PICK_FLAG_MULTI},         {"auto", PICK_FLAG_AUTO},
-    {"fixedfont", 0, "Lucida Console"},
+    {"quote", PICK_FLAG_QUOTE},   {"oemlist", PICK_FLAG_OEMLIST},
+    {"oemout", PICK_FLAG_OEMOUT}, {"cmdcenter", PICK_FLAG_CMDCENTER},
+    {"menu", PICK_FLAG_MENU},     {"ontop", PICK_FLAG_ONTOP},
+    {"utf8", PICK_FLAG_UTF8},     {"filter", PICK_FLAG_FILTER},
+    {"multi", PICK_FLAG_MULTI},   {"auto", PICK_FLAG_AUTO},
+    {"tab", PICK_FLAG_TAB},       {"fixedfont", 0, "Lucida Console"},
 };
 
 struct ValueOption {
@@ -60,6 +60,28 @@ const TextOption TEXT_OPTIONS[] = {
     {"sel=", &PickSettings::selection_value},
     {"query=", &PickSettings::query},
 };
+
+const char HEADER_KEY[] = "header=";
+const size_t HEADER_KEY_SIZE = sizeof HEADER_KEY - 1;
+
+bool is_header_option(const std::string& arg) {
+    return texts_equal(lower_ascii(arg.substr(1, HEADER_KEY_SIZE)), HEADER_KEY);
+}
+
+// /header=N takes digits only, unlike the number options, which read what
+// they can: a header of "2x" lines has no meaning to guess at.
+bool apply_header_option(const std::string& arg, PickSettings* settings) {
+    int32_t lines = 0;
+    for (char c : arg.substr(1 + HEADER_KEY_SIZE)) {
+        if (c < '0' || c > '9' || lines > PICK_HEADER_LIMIT)
+            return false;
+        lines = lines * 10 + (c - '0');
+    }
+    if (lines < 1 || lines > PICK_HEADER_LIMIT)
+        return false;
+    settings->header_lines = lines;
+    return true;
+}
 
 bool apply_word_option(const std::string& opt, PickSettings* settings) {
     for (const WordOption& option : WORD_OPTIONS) {
@@ -101,6 +123,8 @@ bool apply_option(const std::string& arg, PickSettings* settings) {
         settings->*(option->field) = arg.substr(1 + std::string(option->key).size());
         return true;
     }
+    if (is_header_option(arg))
+        return apply_header_option(arg, settings);
     std::string opt = lower_text(mid_text(arg, 2));
     return apply_word_option(opt, settings) || apply_value_option(opt, settings);
 }
@@ -135,6 +159,7 @@ PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
         return settings;
     }
     std::string multi_as_typed;
+    std::string tab_as_typed;
     std::string selection_as_typed;
     std::string query_as_typed;
     for (const std::string& arg : arguments) {
@@ -150,10 +175,16 @@ PickSettings parse_pick_arguments(const std::vector<std::string>& arguments,
                 query_as_typed = arg;
             if ((settings.flags & PICK_FLAG_MULTI) && multi_as_typed.empty())
                 multi_as_typed = arg;
+            if ((settings.flags & PICK_FLAG_TAB) && tab_as_typed.empty())
+                tab_as_typed = arg;
             // In menu mode one click already accepts: there is no choosing
-            // of several lines to be had.
+            // of several lines to be had, nor a column header to click.
             if ((settings.flags & PICK_FLAG_MULTI) && (settings.flags & PICK_FLAG_MENU)) {
                 settings.message = PICK_INVALID_OPTION + multi_as_typed;
+                return settings;
+            }
+            if ((settings.flags & PICK_FLAG_TAB) && (settings.flags & PICK_FLAG_MENU)) {
+                settings.message = PICK_INVALID_OPTION + tab_as_typed;
                 return settings;
             }
         } else if (!apply_positional(arg, expand_path, &settings)) {
@@ -200,6 +231,7 @@ std::vector<std::string> pick_option_words() {
         words.push_back(option.key);
     for (const TextOption& option : TEXT_OPTIONS)
         words.push_back(option.key);
+    words.push_back(HEADER_KEY);
     return words;
 }
 

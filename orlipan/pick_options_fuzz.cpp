@@ -24,13 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             abort();
         if ((s.back_color | s.text_color) > 0xFFFFFFu)
             abort();
-        if ((s.flags & ~(0x1DFu | PICK_FLAG_UTF8 | PICK_FLAG_AUTO)) != 0)
+        if ((s.flags & ~(0x1DFu | PICK_FLAG_UTF8 | PICK_FLAG_AUTO | PICK_FLAG_TAB)) != 0)
             abort();
         if ((s.flags & PICK_FLAG_MULTI) && (s.flags & PICK_FLAG_MENU))
+            abort();
+        if ((s.flags & PICK_FLAG_TAB) && (s.flags & PICK_FLAG_MENU))
             abort();
         if ((s.flags & PICK_FLAG_UTF8) && (s.flags & (PICK_FLAG_OEMLIST | PICK_FLAG_OEMOUT)))
             abort();
         if (!s.query.empty() && !(s.flags & PICK_FLAG_FILTER))
+            abort();
+        if (s.header_lines < 0 || s.header_lines > PICK_HEADER_LIMIT)
             abort();
         // A start given by numbers names lines 1 and up, a text is never empty.
         for (int n : s.start.numbers) {

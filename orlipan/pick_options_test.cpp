@@ -193,3 +193,24 @@ TEST(FileNamePart, IsTheTextAfterTheLastSlash) {
     EXPECT_EQ(file_name_part(""), "");
     EXPECT_EQ(file_name_part("C:\\a\\b.txt\" tail"), "b.txt");
 }
+
+TEST(PickOptions, TabAndHeaderLines) {
+    PickSettings s = parse({"l", "/TAB", "/Header=3", "/multi", "/header=2"});
+    EXPECT_EQ(s.message, "");
+    EXPECT_EQ(s.flags, PICK_FLAG_TAB | PICK_FLAG_MULTI);
+    EXPECT_EQ(s.header_lines, 2);
+    EXPECT_EQ(parse({"l", "/HEADER=9"}).header_lines, 9);
+    EXPECT_EQ(parse({"l", "/header=01"}).header_lines, 1);
+    EXPECT_EQ(parse({"l", "/menu"}).header_lines, 0);
+    for (const char* bad :
+         {"/header=0", "/header=10", "/header=", "/Header=2x", "/header=-1", "/header= 2",
+          "/header", "/headers=2", "/header=99999999999", "/tabs"}) {
+        PickSettings b = parse({"l", bad, "/bad"});
+        EXPECT_EQ(b.message, std::string("Invalid Option: ") + bad);
+        EXPECT_EQ(b.header_lines, 0);
+    }
+    // In either order the report names /tab as typed.
+    EXPECT_EQ(parse({"l", "/Tab", "/menu"}).message, "Invalid Option: /Tab");
+    EXPECT_EQ(parse({"/MENU", "l", "/TAB"}).message, "Invalid Option: /TAB");
+    EXPECT_EQ(parse({"l", "/tab", "/filter", "/utf8"}).message, "");
+}

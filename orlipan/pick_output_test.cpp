@@ -92,3 +92,19 @@ TEST(PickOutput, AutoAnswersOneLineAndCancelsNone) {
     EXPECT_EQ(auto_action(0), PICK_CANCEL);
     EXPECT_EQ(auto_action(2), PICK_NONE);
 }
+
+TEST(PickOutput, FieldsOfATabLineFillDollarOneToNine) {
+    const std::string line = "red\t$1 ''x''\t\t4";
+    EXPECT_EQ(make_pick_output("$2 $1", line, false, true), "$1 ''x'' red");
+    EXPECT_EQ(make_pick_output("[$3][$4][$5][$9]", line, false, true), "[][4][][]");
+    EXPECT_EQ(make_pick_output("$item|$ITEM", "a\tb", false, true), "a\tb|a\tb");
+    EXPECT_EQ(make_pick_output("$10 $0 $ $", "a\tb", false, true), "a0 $0 $ $");
+    EXPECT_EQ(make_pick_output("''$1'' $2 $item", "a b\tc", true, true),
+              "\"\"a b\"\" \"c\" \"a b\tc\"");
+    // Without /tab the digits are not names.
+    EXPECT_EQ(make_pick_output("$1 $item", "a\tb", false, false), "$1 a\tb");
+    EXPECT_EQ(make_multi_output(
+                  "$2=$1", 2, [](int i) { return i ? std::string("x\ty") : std::string("p"); },
+                  true, true),
+              "\"\"=\"p\"\r\n\"y\"=\"x\"");
+}

@@ -100,10 +100,23 @@ void list_item_changed(ControlRecord& record, const NMLISTVIEW& change) {
 }
 
 // A new font makes the row measured on a temporary line stale. Ctrl+A in a
-// list of several lines selects every line.
-bool list_message(ControlRecord& record, UINT message, WPARAM wparam, LPARAM, LRESULT* result) {
+// list of several lines selects every line. A double click on a column's
+// title counts as a second click.
+bool list_message(ControlRecord& record, UINT message, WPARAM wparam, LPARAM lparam,
+                  LRESULT* result) {
     if (message == WM_SETFONT) {
         record.row_measured = false;
+    }
+    // The title row turns a second click that comes quickly into a double
+    // click, which the list ignores; a user clicking twice to reverse an
+    // order means two clicks.
+    if (message == WM_NOTIFY) {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lparam);
+        if (header->code == HDN_ITEMDBLCLICKW || header->code == HDN_ITEMDBLCLICKA) {
+            int column = reinterpret_cast<const NMHEADERW*>(lparam)->iItem;
+            if (column >= 0 && column < DETAIL_COLUMN_LIMIT)
+                queue_list_event(record, DETAIL_COLUMN_CLICK + column);
+        }
     }
     if (!list_takes_several(record.handle)) {
         return false;

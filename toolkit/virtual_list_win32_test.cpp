@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "toolkit/toolkit.h"
@@ -42,6 +43,32 @@ const char* utf8_line(int index, void*) {
     return UTF8_LINES[index];
 }
 
+// Cells set apart by "|"; the last column takes the rest of the line.
+const char* bar_cell(const char* line, int column, bool last, size_t* length) {
+    const char* start = line;
+    for (int i = 0; i < column; ++i) {
+        const char* bar = strchr(start, '|');
+        start = bar ? bar + 1 : start + strlen(start);
+    }
+    const char* end = last ? nullptr : strchr(start, '|');
+    *length = end ? static_cast<size_t>(end - start) : strlen(start);
+    return start;
+}
+
+const char* const BAR_LINES[] = {"a|1|x", "b|22|y|z"};
+
+const char* bar_line(int index, void*) {
+    return BAR_LINES[index];
+}
+
+UINT title_format(int column) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(control_handle(LIST), LVM_GETHEADER, 0, 0));
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+    return static_cast<UINT>(item.fmt) & (HDF_SORTUP | HDF_SORTDOWN);
+}
+
 class VirtualList : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -66,9 +93,10 @@ int item_count() {
     return static_cast<int>(SendMessageA(control_handle(LIST), LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string text_through_control(int index) {
+std::string text_through_control(int index, int column = 0) {
     char buffer[64] = "";
     LVITEMA item{};
+    item.iSubItem = column;
     item.pszText = buffer;
     item.cchTextMax = sizeof buffer;
     SendMessageA(control_handle(LIST), LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
@@ -169,4 +197,42 @@ TEST_F(VirtualList, Utf8LinesShowWideKeepTheirBytesAndAreFoundInAnyCase) {
     EXPECT_EQ(find_wide_through_control(L"\u03b3\u03ac\u03bc\u03bc\u03b1 22", LVFI_PARTIAL), -1);
     EXPECT_EQ(find_wide_through_control(L"AB", LVFI_STRING), 6);
     EXPECT_EQ(find_through_control("BAD", LVFI_PARTIAL), 4);
+}
+
+TEST_F(VirtualList, ColumnsShowCellsUnderTitlesThatReportClicksAndCarrySortMarks) {
+    EXPECT_EQ(list_header_height(LIST), 0);  // made without a title row
+    DestroyWindow(control_handle(LIST));
+    ASSERT_NE(create_list_view(LIST, 10, 10, 300, 200, "", 200, LIST_STYLE & ~LVS_NOCOLUMNHEADER),
+              nullptr);
+    list_set_source(LIST, bar_line, nullptr, 2);
+    list_set_columns(LIST, {{"Name", 80}, {"Size", 50}, {"Rest", 60}}, bar_cell);
+    ASSERT_EQ(list_column_count(LIST), 3);
+    EXPECT_GT(list_header_height(LIST), 0);
+    EXPECT_EQ(list_column_width(LIST, 1), 50);
+    EXPECT_EQ(text_through_control(1, 0), "b");
+    EXPECT_EQ(text_through_control(1, 1), "22");
+    EXPECT_EQ(text_through_control(1, 2), "y|z");
+    EXPECT_EQ(text_through_control(0, 2), "x");
+    EXPECT_EQ(list_item_text(LIST, 1), "b|22|y|z");  // the line itself, for the answer
+    int inside = list_inner_width(LIST);
+    EXPECT_GT(inside, 250);
+    EXPECT_LE(inside, 300);
+
+    list_set_sort_mark(LIST, 1, LIST_SORT_DOWN);
+    EXPECT_EQ(title_format(1), static_cast<UINT>(HDF_SORTDOWN));
+    list_set_sort_mark(LIST, 0, LIST_SORT_UP);
+    EXPECT_EQ(title_format(0), static_cast<UINT>(HDF_SORTUP));
+    EXPECT_EQ(title_format(1), 0u);
+
+    // A quick second click on a title reaches the list as a double click.
+    NMHEADERW twice{};
+    twice.hdr.hwndFrom =
+        reinterpret_cast<HWND>(SendMessageA(control_handle(LIST), LVM_GETHEADER, 0, 0));
+    twice.hdr.code = HDN_ITEMDBLCLICKW;
+    twice.iItem = 2;
+    SendMessageW(control_handle(LIST), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&twice));
+    bool clicked = false;
+    for (int kind = poll_event(); kind != 0 && !clicked; kind = poll_event())
+        clicked = kind == EVENT_CONTROL && event_detail() == DETAIL_COLUMN_CLICK + 2;
+    EXPECT_TRUE(clicked);
 }

@@ -37,7 +37,8 @@ int shown_rows(const PickFilter& filter) {
 void filter_all(PickFilter& filter, const std::string& text) {
     filter.shown = ShownLines();
     filter_lines(&filter.shown, text, filter.lines, filter.count, menu_mode(filter),
-                 fold_for_lines(utf8_lines(filter)), filter.order.empty() ? nullptr : &filter.order);
+                 fold_for_lines(utf8_lines(filter)),
+                 filter.order.empty() ? nullptr : &filter.order);
 }
 
 }  // namespace
@@ -78,7 +79,8 @@ void refilter(PickFilter& filter) {
     if (text == filter.shown.text && filter.shown.all == text.empty())
         return;
     filter_lines(&filter.shown, text, filter.lines, filter.count, menu,
-                 fold_for_lines(utf8_lines(filter)), filter.order.empty() ? nullptr : &filter.order);
+                 fold_for_lines(utf8_lines(filter)),
+                 filter.order.empty() ? nullptr : &filter.order);
     int rows = shown_rows(filter);
     list_set_source(PICK_LIST_ID, shown_text, &filter, rows);
     // The old selection named rows that now show other lines.
@@ -111,7 +113,8 @@ void sort_rows(PickFilter& filter, int column) {
     }
     int rows = shown_rows(filter);
     list_set_source(PICK_LIST_ID, shown_text, &filter, rows);
-    list_set_sort_mark(PICK_LIST_ID, column, filter.sort.descending ? LIST_SORT_DOWN : LIST_SORT_UP);
+    list_set_sort_mark(PICK_LIST_ID, column,
+                       filter.sort.descending ? LIST_SORT_DOWN : LIST_SORT_UP);
     if (selected.empty())
         return;
     // Rows now show other lines: the chosen lines are found again, the

@@ -101,11 +101,10 @@ void build_pick_output(const PickWindow& pick) {
     if (multi_mode(settings)) {
         const std::vector<int>& rows = pick.chosen_rows;
         int count = static_cast<int>(rows.size());
-        print_output(settings,
-                     make_multi_output(
-                         output_string, count,
-                         [&](int i) { return list_item_text(PICK_LIST_ID, rows[i]); }, quote,
-                         fields));
+        print_output(settings, make_multi_output(
+                                   output_string, count,
+                                   [&](int i) { return list_item_text(PICK_LIST_ID, rows[i]); },
+                                   quote, fields));
         ToolExit = multi_exit_code(count);
         return;
     }

@@ -21,7 +21,8 @@ std::vector<int> start_rows(const PickWindow& pick) {
     LineFold fold = fold_for_lines(utf8_lines(settings));
     // Header lines are never chosen, so a text never finds one.
     std::vector<int> lines = start_lines(settings.start, line_count(pick.lines), [&](int line) {
-        return line >= pick.state.header_count && line_equals(line_at(pick.lines, line), text, fold);
+        return line >= pick.state.header_count &&
+               line_equals(line_at(pick.lines, line), text, fold);
     });
     std::vector<int> rows;
     for (int line : lines) {

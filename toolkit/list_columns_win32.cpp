@@ -29,8 +29,8 @@ void put_column(const ControlRecord& record, int column, const ListColumn& sourc
     native.cx = source.width;
     native.pszText = &title[0];
     native.iSubItem = column;
-    send_to(record.handle, insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW,
-            static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&native));
+    send_to(record.handle, insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, static_cast<WPARAM>(column),
+            reinterpret_cast<LPARAM>(&native));
 }
 
 }  // namespace
@@ -75,8 +75,8 @@ int list_column_count(int id) {
 
 int list_column_width(int id, int column) {
     ControlRecord* record = find_list(id);
-    return record ? static_cast<int>(send_to(record->handle, LVM_GETCOLUMNWIDTH,
-                                             static_cast<WPARAM>(column), 0))
+    return record ? static_cast<int>(
+                        send_to(record->handle, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0))
                   : 0;
 }
 

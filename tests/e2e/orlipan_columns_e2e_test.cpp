@@ -13,7 +13,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 const Lines FILES = {
-    "Name\tSize\tKind",     "alpha.txt\t100\ttext", "beta\t9",
+    "Name\tSize\tKind",          "alpha.txt\t100\ttext", "beta\t9",
     "gamma.log\t10\tlog\textra", "delta.txt\t\ttext",
 };
 
@@ -90,8 +90,7 @@ TEST(PickColumns, FieldsFillTheTemplateQuotedPerLineAndOnlyWithTab) {
     press_in(several, VK_RETURN);
     Ending end = finish(several);
     EXPECT_EQ(end.exit_code, 2u);
-    EXPECT_EQ(end.output,
-              "\"one\"=\"a b\" \"a b\tone\" \"\"\r\n\"two\"=\"c\" \"c\ttwo\" \"\"");
+    EXPECT_EQ(end.output, "\"one\"=\"a b\" \"a b\tone\" \"\"\r\n\"two\"=\"c\" \"c\ttwo\" \"\"");
 
     Pick plain = start_pick(list, "T \"$1 $item\"");
     ASSERT_TRUE(plain.window);

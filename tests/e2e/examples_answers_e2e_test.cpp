@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <iostream>
+#include <set>
 #include <string>
 
 namespace {
@@ -148,6 +151,39 @@ TEST_F(ExampleAnswersTest, PickAgainStartsOnTheLinePickedLast) {
     for (ToolWindow* tool : {&first, &second, &third})
         close_tool(*tool);
     EXPECT_TRUE(contains(out, "Your last pick: line 4.")) << out;
+}
+
+// The header line is no row of the list: the rows are the folder's files,
+// split at their tabs, and "$1" answers the name alone, "&" and all.
+TEST_F(ExampleAnswersTest, PickFileColumnsAnswersTheNameOfThePickedRow) {
+    std::string dir = fresh_dir();
+    write_file(dir + "\\alpha.txt", "the alpha file, the longest of them\r\n");
+    write_file(dir + "\\salt & pepper.txt", "the salt file\r\n");
+    write_file(dir + "\\zebra.txt", "z\r\n");
+    BatchRun batch = start_example("pick_file_columns.cmd", "\"" + dir + "\"", dir);
+    ToolWindow tool = wait_for_tool(batch, "orlipan.exe");
+    ASSERT_TRUE(tool.window);
+    EXPECT_EQ(window_caption(tool.window), "Pick a file");
+    HWND list = child_by_class(tool.window, "SysListView32");
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    std::set<std::string> names;
+    for (int row = 0; row < 3; ++row)
+        names.insert(remote_item_text(tool.run.process, list, row));
+    EXPECT_EQ(names, (std::set<std::string>{"alpha.txt", "salt & pepper.txt", "zebra.txt"}));
+    // The order of "for" is the file system's: the row is found by typing.
+    type_keys(tool, {'S', VK_RETURN});
+    std::string out = finish_batch(batch);
+    close_tool(tool);
+    EXPECT_TRUE(contains(out, "Opening \"salt & pepper.txt\"")) << out;
+    EXPECT_TRUE(contains(out, "the salt file")) << out;
+
+    BatchRun cancelled = start_example("pick_file_columns.cmd", "\"" + dir + "\"", dir);
+    ToolWindow again = wait_for_tool(cancelled, "orlipan.exe");
+    type_keys(again, {VK_ESCAPE});
+    std::string said = finish_batch(cancelled);
+    close_tool(again);
+    EXPECT_TRUE(contains(said, "Nothing was picked.")) << said;
+    EXPECT_FALSE(contains(said, "Opening")) << said;
 }
 
 }  // namespace

@@ -26,15 +26,27 @@
 # typed into the box of a 3-line list shows what a key costs besides the
 # filtering: the input, the box and the drawing.
 #
-# BENCH_RUNS (default 3) runs per small case and per typing case,
-# BENCH_RUNS_LARGE (default 1) per list of 100,000 lines or more; the median is
-# shown.
+# Columns (/tab): the million lines again, each of five tab-separated fields
+# (one of them a number with thousands commas) and about as long as the plain
+# ones, held against the plain list, and its peak working set against the
+# same allowance. Then the same lines under a header line (/tab /header=1):
+# launch.exe clicks the header of the number column twice, as a user does,
+# and times each click from outside until the list's first row shows the
+# line that must come first, ascending and then descending (see
+# header_click_win32.h).
+#
+# BENCH_RUNS (default 3) runs per small case, per typing case and per sorting
+# case, BENCH_RUNS_LARGE (default 1) per list of 100,000 lines or more; the
+# median is shown. BENCH_CASES, an extended regular expression, runs only the
+# cases whose labels it matches (default: every case); name a case's baseline
+# too to see the ratio, e.g. BENCH_CASES='^orlipan 1000000 lines|^sort'.
 set -euo pipefail
 
 BIN=$(cd "${1:?usage: bench.sh BIN_DIR}" && pwd)
 HERE=$(cd "$(dirname "$0")" && pwd)
 RUNS=${BENCH_RUNS:-3}
 RUNS_LARGE=${BENCH_RUNS_LARGE:-1}
+CASES=${BENCH_CASES:-}
 WORK=$(mktemp -d /tmp/orlipan-bench.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 
@@ -49,6 +61,36 @@ make_list() {  # count, file
     awk -v n="$1" 'BEGIN { for (i = 1; i <= n; i++) printf "%-25s\r\n", "bench line " i }' >"$2"
 }
 
+# Lines of five tab-separated fields: a name, a number with thousands commas
+# (a permutation of the line numbers, so that sorting by it moves every line,
+# and all above 5,000, so that as text "1,000,..." would come first), a
+# group, a date and a flag; 28 bytes a line on average. The names of the
+# lines with the smallest and the largest number are written to FILE.ends.
+make_tab_list() {  # count, file, header line (tabs written as \t) or ""
+    awk -v n="$1" -v header="$3" -v ends="$2.ends" '
+        function commas(v, s) {
+            for (s = ""; v >= 1000; v = int(v / 1000))
+                s = sprintf(",%03d", v % 1000) s
+            return v s
+        }
+        BEGIN {
+            if (header != "")
+                printf "%s\r\n", header
+            for (i = 1; i <= n; i++) {
+                v = (i * 7919) % 1000003 + 5000
+                name = sprintf("r%06d", i)
+                if (i == 1 || v < low) { low = v; low_name = name }
+                if (i == 1 || v > high) { high = v; high_name = name }
+                printf "%s\t%s\tg%d\t%02d-%02d\t%s\r\n", name, commas(v), i % 10, i % 12 + 1,
+                    i % 28 + 1, i % 3 ? "y" : "n"
+            }
+            print low_name, high_name >ends
+        }' >"$2"
+}
+
+# Whether BENCH_CASES asks for the case labelled $1.
+wanted() { [ -z "$CASES" ] || grep -Eq -- "$CASES" <<<"$1"; }
+
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "n/a" }'; }
 
 # Runs one case `runs` times; appends "label|time_ms|peak_kb|baseline|close_ms"
@@ -59,6 +101,7 @@ LAUNCH_OPTIONS=()
 measure() {  # label, baseline label, runs, program, args...
     local label=$1 baseline=$2 runs=$3 program=$4
     shift 4
+    wanted "$label" || return 0
     local times="$WORK/times" peaks="$WORK/peaks" closes="$WORK/closes" out i
     : >"$times"
     : >"$peaks"
@@ -78,7 +121,7 @@ measure() {  # label, baseline label, runs, program, args...
     [ "$close" = n/a ] && close=$(sed -n 's/^close_ms=\(over_[0-9]*\)$/\1/p' <<<"$out")
     printf '%s|%s|%s|%s|%s\n' "$label" "$(median <"$times")" "$(median <"$peaks")" "$baseline" \
         "$close" >>"$RESULTS"
-    printf '  %-34s %10s ms %10s KiB %12s ms to end\n' "$label" "$(median <"$times")" \
+    printf '  %-36s %10s ms %10s KiB %12s ms to end\n' "$label" "$(median <"$times")" \
         "$(median <"$peaks")" "$close"
 }
 
@@ -88,6 +131,7 @@ TYPING="$WORK/typing"
 : >"$TYPING"
 measure_typing() {  # label, runs, text, list
     local label=$1 runs=$2 text=$3 list=$4 out keys shown="" i
+    wanted "$label" || return 0
     local firsts="$WORK/firsts" lasts="$WORK/lasts" slowest="$WORK/slowest" peaks="$WORK/tpeaks"
     : >"$firsts"
     : >"$lasts"
@@ -114,6 +158,37 @@ measure_typing() {  # label, runs, text, list
         "$(median <"$firsts")" "$(median <"$lasts")" "$(median <"$slowest")"
 }
 
+# Runs `orlipan LIST Bench 'set x=$1' /tab /header=1` and clicks the header of
+# its number column twice; appends "label|ascending ms|descending ms|window
+# ms|peak KiB after sorting".
+SORTS="$WORK/sorts"
+: >"$SORTS"
+measure_sort() {  # label, runs, list, name first ascending, name first descending
+    local label=$1 runs=$2 list=$3 low=$4 high=$5 out i
+    local ups="$WORK/ups" downs="$WORK/downs" windows="$WORK/swindows" peaks="$WORK/speaks"
+    wanted "$label" || return 0
+    : >"$ups"
+    : >"$downs"
+    : >"$windows"
+    : >"$peaks"
+    for ((i = 1; i <= runs; i++)); do
+        out=$("$HERE/wine-run.sh" "$BIN/launch.exe" --measure --escape --click-header 1 \
+            --expect "$low" --expect "$high" --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" \
+            "$(windows_path "$list")" Bench 'set x=$1' /tab /header=1 2>/dev/null | tr -d '\r')
+        sed -n 's/^sort_ms=\([0-9.]*\) click=1 .*/\1/p' <<<"$out" >>"$ups"
+        sed -n 's/^sort_ms=\([0-9.]*\) click=2 .*/\1/p' <<<"$out" >>"$downs"
+        sed -n 's/^first_window_ms=\([0-9.]*\)$/\1/p' <<<"$out" >>"$windows"
+        sed -n 's/^sorted_peak_working_set_kb=\([0-9]*\)$/\1/p' <<<"$out" >>"$peaks"
+        if [ "$(grep -c '^sort_ms=[0-9]' <<<"$out")" != 2 ]; then
+            echo "  $label: not sorted as expected (${out//$'\n'/ })" >&2
+        fi
+    done
+    printf '%s|%s|%s|%s|%s\n' "$label" "$(median <"$ups")" "$(median <"$downs")" \
+        "$(median <"$windows")" "$(median <"$peaks")" >>"$SORTS"
+    printf '  %-36s ascending %s ms, descending %s ms\n' "$label" "$(median <"$ups")" \
+        "$(median <"$downs")"
+}
+
 echo "Benchmark: time to first visible window and peak working set (median of runs)"
 measure "baseline MessageBoxA" "" "$RUNS" baseline_message_box.exe
 # What every tool must do first (common controls, console window), then MessageBoxA.
@@ -126,6 +201,8 @@ measure "vemo 10 buttons, 2000-char text" "baseline MessageBoxA" "$RUNS" vemo.ex
 LIMITS="$WORK/limits"
 : >"$LIMITS"
 for n in 3 10000 100000 1000000 10000000; do
+    # Ten million lines take a while to write: only for the case that reads them.
+    [ "$n" != 10000000 ] || wanted "orlipan $n lines" || continue
     list="$WORK/list_$n.txt"
     make_list "$n" "$list"
     runs=$RUNS
@@ -153,6 +230,21 @@ for n in 3 10000 100000 1000000 10000000; do
         measure_typing 'type "99999" (19 lines)' "$RUNS" 99999 "$list"
         measure_typing 'type "x" (no line)' "$RUNS" x "$list"
         FILTER_LIMIT=$(($(stat -c %s "$list") * 2 / 1024 + 32768 + n * 4 / 1024))
+        tabs="$WORK/tabs_$n.txt"
+        if wanted "orlipan $n lines, 5 tab fields"; then
+            make_tab_list "$n" "$tabs" ""
+            LAUNCH_OPTIONS=(--escape)
+            measure "orlipan $n lines, 5 tab fields" "orlipan $n lines" "$runs" orlipan.exe \
+                "$(windows_path "$tabs")" Bench 'set x=$1' /tab
+            printf '%s|%s\n' "orlipan $n lines, 5 tab fields" \
+                "$(($(stat -c %s "$tabs") * 2 / 1024 + 32768))" >>"$LIMITS"
+        fi
+        if wanted "sort $n lines by a number column"; then
+            make_tab_list "$n" "$tabs" 'name\tsize\tgroup\tdate\tflag'
+            read -r low high <"$tabs.ends"
+            measure_sort "sort $n lines by a number column" "$RUNS" "$tabs" "$low" "$high"
+        fi
+        rm -f "$tabs" "$tabs.ends"
     fi
     rm -f "$list"
 done
@@ -163,11 +255,11 @@ awk -F'|' '
     { label[NR] = $1; ms[NR] = $2; kb[NR] = $3; base[NR] = $4; to_end[NR] = $5; row[$1] = NR }
     function ratio(a, b) { return (a + 0 > 0 && b + 0 > 0) ? sprintf("%.2f", a / b) : "-" }
     function line(name, i, b) {
-        printf "%-34s %12s %12s %12s %10s %10s  %s\n", name, ms[i], kb[i], to_end[i],
+        printf "%-36s %12s %12s %12s %10s %10s  %s\n", name, ms[i], kb[i], to_end[i],
             b ? ratio(ms[i], ms[b]) : "", b ? ratio(kb[i], kb[b]) : "", b ? label[b] : ""
     }
     END {
-        printf "%-34s %12s %12s %12s %10s %10s  %s\n", "case", "window ms", "peak KiB", "to end ms",
+        printf "%-36s %12s %12s %12s %10s %10s  %s\n", "case", "window ms", "peak KiB", "to end ms",
             "time x", "memory x", "vs"
         for (i = 1; i <= NR; i++)
             if (label[i] != "")
@@ -183,7 +275,7 @@ awk -F'|' '
         print ""
         for (n in limit)
             if (row[n])
-                printf "%-34s peak %s KiB, allowed %s KiB (32 MiB + 2 x the list)\n", n, kb[row[n]],
+                printf "%-36s peak %s KiB, allowed %s KiB (32 MiB + 2 x the list)\n", n, kb[row[n]],
                     limit[n]
     }' "$LIMITS" "$RESULTS"
 
@@ -197,3 +289,15 @@ awk -F'|' -v limit="${FILTER_LIMIT:-}" '
         if (limit != "")
             printf "allowed with /filter: %s KiB (32 MiB + 2 x the list + 4 bytes a line)\n", limit
     }' "$TYPING"
+
+if [ -s "$SORTS" ]; then
+    echo
+    echo "Sorting by a click on the header of a number column (/tab /header=1): ms from the click"
+    echo "to the first row showing the line that comes first, the click handled and drawn (median"
+    echo "of runs), the window's start and the peak working set after both clicks"
+    awk -F'|' '
+        BEGIN {
+            printf "%-36s %10s %11s %10s %14s\n", "case", "ascending", "descending", "window", "peak"
+        }
+        { printf "%-36s %7s ms %8s ms %7s ms %10s KiB\n", $1, $2, $3, $4, $5 }' "$SORTS"
+fi

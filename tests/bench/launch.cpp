@@ -3,7 +3,8 @@
 // benchmark:
 //
 //   launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE]
-//          [--measure [--escape] [--type TEXT] [--close-wait MS]] [--timeout MS] COMMAND LINE
+//          [--measure [--escape] [--type TEXT] [--click-header COLUMN --expect TEXT...]
+//          [--close-wait MS]] [--timeout MS] COMMAND LINE
 //
 // Everything after the options is passed to CreateProcessA unchanged.
 //   --out FILE    standard output of the program goes to FILE
@@ -18,7 +19,11 @@
 //                 the characters of TEXT are first typed one by one into the
 //                 window's edit box (a pick window with /filter), each timed
 //                 from the key to the list drawn anew, and the peak working
-//                 set is read again after the typing
+//                 set is read again after the typing; with --click-header
+//                 the header of COLUMN (0-based) of the list is then clicked
+//                 once for each --expect, each click timed until the first
+//                 row shows TEXT in its first column (header_click_win32.h),
+//                 and the peak working set is read again after the clicks
 // The last line printed is "exit_code=N" (or "exit_code=timeout").
 #include <windows.h>
 #include <commctrl.h>
@@ -27,7 +32,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "tests/bench/header_click_win32.h"
 #include "tests/e2e/tool_window_win32.h"
 
 namespace {
@@ -37,6 +44,8 @@ struct LaunchArgs {
     std::string pipe_in_file;
     bool escape = false;
     std::string typed;
+    int header_column = -1;
+    std::vector<std::string> expected_first;
     std::string ready_file;
     std::string go_file;
     bool measure = false;
@@ -85,6 +94,10 @@ LaunchArgs parse_launch_args(const char* line) {
             args.escape = true;
         if (option == "--type")
             args.typed = next_token(line);
+        if (option == "--click-header")
+            args.header_column = atoi(next_token(line).c_str());
+        if (option == "--expect")
+            args.expected_first.push_back(next_token(line));
         if (option == "--timeout")
             args.timeout_ms = strtoul(next_token(line).c_str(), nullptr, 10);
         if (option == "--close-wait") {
@@ -254,9 +267,8 @@ SIZE_T peak_working_set(DWORD pid) {
     return peak;
 }
 
-void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_ms,
-             DWORD close_wait_ms, bool escape, const std::string& typed) {
-    HWND window = wait_window(info, timeout_ms);
+void measure(const PROCESS_INFORMATION& info, double started_ms, const LaunchArgs& args) {
+    HWND window = wait_window(info, args.timeout_ms);
     double shown_ms = now_ms();
     if (!window) {
         printf("first_window_ms=none\n");
@@ -270,20 +282,26 @@ void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_m
     printf("window_class=%s\n", window_class);
     printf("first_window_ms=%.1f\n", shown_ms - started_ms);
     printf("peak_working_set_kb=%lu\n", (unsigned long)(peak / 1024));
-    if (!typed.empty()) {
-        type_and_time(window, typed);
+    if (!args.typed.empty()) {
+        type_and_time(window, args.typed);
         printf("typed_peak_working_set_kb=%lu\n",
+               (unsigned long)(peak_working_set(info.dwProcessId) / 1024));
+    }
+    if (args.header_column >= 0) {
+        click_header_and_time(info.hProcess, window, args.header_column, args.expected_first,
+                              args.timeout_ms);
+        printf("sorted_peak_working_set_kb=%lu\n",
                (unsigned long)(peak_working_set(info.dwProcessId) / 1024));
     }
     // A program may still be discarding start-up events when the first request
     // arrives (WaitForInputIdle does not wait for console programs), so the
     // request is repeated until the program ends.
-    if (escape)
+    if (args.escape)
         bring_to_front(window);
     DWORD start = GetTickCount();
     double closing_ms = now_ms();
-    for (int attempt = 1; GetTickCount() - start < close_wait_ms; ++attempt) {
-        if (escape)
+    for (int attempt = 1; GetTickCount() - start < args.close_wait_ms; ++attempt) {
+        if (args.escape)
             send_escape();
         else
             PostMessageA(window, WM_CLOSE, 0, 0);
@@ -294,7 +312,7 @@ void measure(const PROCESS_INFORMATION& info, double started_ms, DWORD timeout_m
     }
     // Tearing down a huge list can take minutes under Wine; that is not what
     // is measured here, so the program is ended instead.
-    printf("close_ms=over_%lu\n", (unsigned long)close_wait_ms);
+    printf("close_ms=over_%lu\n", (unsigned long)args.close_wait_ms);
     TerminateProcess(info.hProcess, 1);
 }
 
@@ -321,8 +339,8 @@ int main() {
     if (args.command.empty()) {
         fprintf(stderr,
                 "usage: launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE] "
-                "[--measure [--escape] [--type TEXT] [--close-wait MS]] [--timeout MS] "
-                "COMMAND LINE\n");
+                "[--measure [--escape] [--type TEXT] [--click-header COLUMN --expect TEXT...] "
+                "[--close-wait MS]] [--timeout MS] COMMAND LINE\n");
         return 2;
     }
     timeBeginPeriod(1);
@@ -333,7 +351,7 @@ int main() {
         return 2;
     }
     if (args.measure) {
-        measure(info, started_ms, args.timeout_ms, args.close_wait_ms, args.escape, args.typed);
+        measure(info, started_ms, args);
     } else if (!args.ready_file.empty() && !args.go_file.empty()) {
         hand_over(args, info);
     }

@@ -178,6 +178,10 @@ shot orlipan_utf8 \
 shot orlipan_filter \
     "\"$WIN_BIN\\orlipan.exe\" \"$WIN_DOCUMENTS\" \"Open a document\" \"start '''' ''\$item''\" /filter" \
     "rep 2024"
+# The example list as it ships: three tab-separated columns under a header line.
+WIN_PLANETS=$(win_path "$HERE/../examples/planets.txt")
+shot orlipan_columns \
+    "\"$WIN_BIN\\orlipan.exe\" \"$WIN_PLANETS\" \"Planets\" \"\$1\" /tab /header=1"
 shot vemo_countdown \
     "\"$WIN_BIN\\vemo.exe\" \"Deploy\" \"Copy the files now?^They will replace the old ones.\" \"&Yes;&No (\$);Cancel\" /TM=30 /DB=2"
 shot vemo_error \

@@ -279,16 +279,18 @@ awk -F'|' '
                     limit[n]
     }' "$LIMITS" "$RESULTS"
 
-echo
-echo "Typing into the filter box of 1,000,000 lines (and of 3): ms from a key to the list drawn"
-echo "(median of runs; target 100 ms a key), and the peak working set after typing"
-awk -F'|' -v limit="${FILTER_LIMIT:-}" '
-    BEGIN { printf "%-26s %10s %10s %10s %14s\n", "case", "first key", "last key", "slowest", "peak" }
-    { printf "%-26s %10s %10s %10s %10s KiB  shown after each key: %s\n", $1, $2, $3, $4, $5, $6 }
-    END {
-        if (limit != "")
-            printf "allowed with /filter: %s KiB (32 MiB + 2 x the list + 4 bytes a line)\n", limit
-    }' "$TYPING"
+if [ -s "$TYPING" ]; then
+    echo
+    echo "Typing into the filter box of 1,000,000 lines (and of 3): ms from a key to the list drawn"
+    echo "(median of runs; target 100 ms a key), and the peak working set after typing"
+    awk -F'|' -v limit="${FILTER_LIMIT:-}" '
+        BEGIN { printf "%-26s %10s %10s %10s %14s\n", "case", "first key", "last key", "slowest", "peak" }
+        { printf "%-26s %10s %10s %10s %10s KiB  shown after each key: %s\n", $1, $2, $3, $4, $5, $6 }
+        END {
+            if (limit != "")
+                printf "allowed with /filter: %s KiB (32 MiB + 2 x the list + 4 bytes a line)\n", limit
+        }' "$TYPING"
+fi
 
 if [ -s "$SORTS" ]; then
     echo

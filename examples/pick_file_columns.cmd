@@ -15,8 +15,14 @@ set "PATH=%~dp0;%~dp0..;%PATH%"
 set "folder=%~1"
 if "%folder%"=="" set "folder=."
 if not defined OPEN_WITH set "OPEN_WITH=type"
-rem pushd takes any folder name; the loop below then lists "*" alone.
-pushd "%folder%" || goto end
+if exist "%folder%\" goto list
+echo There is no folder "%folder%".
+goto end
+
+:list
+rem pushd takes any folder name, brackets and "%" too; the loop below
+rem then lists "*" alone.
+pushd "%folder%"
 set "lines=%TEMP%\pick_file_columns_%RANDOM%.txt"
 set "answer=%TEMP%\pick_file_columns_%RANDOM%_answer.txt"
 

@@ -249,35 +249,37 @@ for n in 3 10000 100000 1000000 10000000; do
     rm -f "$list"
 done
 
-echo
-awk -F'|' '
-    FILENAME == ARGV[1] { limit[$1] = $2; next }
-    { label[NR] = $1; ms[NR] = $2; kb[NR] = $3; base[NR] = $4; to_end[NR] = $5; row[$1] = NR }
-    function ratio(a, b) { return (a + 0 > 0 && b + 0 > 0) ? sprintf("%.2f", a / b) : "-" }
-    function line(name, i, b) {
-        printf "%-36s %12s %12s %12s %10s %10s  %s\n", name, ms[i], kb[i], to_end[i],
-            b ? ratio(ms[i], ms[b]) : "", b ? ratio(kb[i], kb[b]) : "", b ? label[b] : ""
-    }
-    END {
-        printf "%-36s %12s %12s %12s %10s %10s  %s\n", "case", "window ms", "peak KiB", "to end ms",
-            "time x", "memory x", "vs"
-        for (i = 1; i <= NR; i++)
-            if (label[i] != "")
-                line(label[i], i, row[base[i]])
-        # The small pick window is also held against a plain message box, and
-        # the large ones against the small one.
-        s = row["orlipan 3 lines"]
-        if (s && row["baseline MessageBoxA"])
-            line("orlipan 3 lines", s, row["baseline MessageBoxA"])
-        for (n in row)
-            if (n ~ /^orlipan (1000000|10000000) lines$/)
-                line(n, row[n], s)
-        print ""
-        for (n in limit)
-            if (row[n])
-                printf "%-36s peak %s KiB, allowed %s KiB (32 MiB + 2 x the list)\n", n, kb[row[n]],
-                    limit[n]
-    }' "$LIMITS" "$RESULTS"
+if [ -s "$RESULTS" ]; then
+    echo
+    awk -F'|' '
+        FILENAME == ARGV[1] { limit[$1] = $2; next }
+        { label[NR] = $1; ms[NR] = $2; kb[NR] = $3; base[NR] = $4; to_end[NR] = $5; row[$1] = NR }
+        function ratio(a, b) { return (a + 0 > 0 && b + 0 > 0) ? sprintf("%.2f", a / b) : "-" }
+        function line(name, i, b) {
+            printf "%-36s %12s %12s %12s %10s %10s  %s\n", name, ms[i], kb[i], to_end[i],
+                b ? ratio(ms[i], ms[b]) : "", b ? ratio(kb[i], kb[b]) : "", b ? label[b] : ""
+        }
+        END {
+            printf "%-36s %12s %12s %12s %10s %10s  %s\n", "case", "window ms", "peak KiB", "to end ms",
+                "time x", "memory x", "vs"
+            for (i = 1; i <= NR; i++)
+                if (label[i] != "")
+                    line(label[i], i, row[base[i]])
+            # The small pick window is also held against a plain message box, and
+            # the large ones against the small one.
+            s = row["orlipan 3 lines"]
+            if (s && row["baseline MessageBoxA"])
+                line("orlipan 3 lines", s, row["baseline MessageBoxA"])
+            for (n in row)
+                if (n ~ /^orlipan (1000000|10000000) lines$/)
+                    line(n, row[n], s)
+            print ""
+            for (n in limit)
+                if (row[n])
+                    printf "%-36s peak %s KiB, allowed %s KiB (32 MiB + 2 x the list)\n", n, kb[row[n]],
+                        limit[n]
+        }' "$LIMITS" "$RESULTS"
+fi
 
 if [ -s "$TYPING" ]; then
     echo

@@ -112,9 +112,9 @@ void press_left_button(POINT at) {
     SendInput(2, click, sizeof(INPUT));
 }
 
-// A second click on the same place within the double-click time is a double
-// click, which the header does not take for a click on its item; a user
-// reversing the order clicks again later than that.
+// A second click on the same place within the double-click time reaches the
+// header as a double click, a message of its own; a user reversing the order
+// clicks again later than that, and each click is timed as a single one.
 void wait_out_double_click(DWORD last_click) {
     DWORD wait = GetDoubleClickTime() + 50;
     while (GetTickCount() - last_click <= wait)

@@ -1,168 +1,22 @@
 #include "orlipan/column_sort.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <string>
 
+#include "frame/utf8.h"
+#include "orlipan/number_cell.h"
+#include "orlipan/order_keys.h"
 #include "orlipan/tab_fields.h"
 #include "orlipan/unicode_fold.h"
 
 namespace {
 
-// A double holds every decimal of up to this many digits apart from its
-// neighbours; two cells with more may read as one double and need their
-// digits to tell them apart.
-constexpr size_t SORT_EXACT_DIGITS = 15;
-
-// Where the parts of a number cell lie. The whole part may hold commas; the
-// fraction, if any, follows the point.
-struct NumberScan {
-    bool negative = false;
-    const char* whole = nullptr;
-    const char* whole_end = nullptr;
-    const char* fraction = nullptr;
-    const char* fraction_end = nullptr;
-};
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Digits, or groups of three set apart by commas after a first group of one
-// to three; returns where they end, or null when a comma breaks the grouping.
-const char* scan_whole(const char* p, const char* end) {
-    const char* start = p;
-    while (p < end && is_digit(*p))
-        ++p;
-    if (p == end || *p != ',')
-        return p;
-    if (p - start < 1 || p - start > 3)
-        return nullptr;
-    while (p < end && *p == ',') {
-        const char* group = ++p;
-        while (p < end && is_digit(*p))
-            ++p;
-        if (p - group != 3)
-            return nullptr;
-    }
-    return p;
-}
-
-// A point needs digits after it ("1." is text); digits before it may be
-// left out, so ".5" reads as 0.5.
-bool scan_number(const char* start, size_t length, NumberScan* scan) {
-    const char* p = start;
-    const char* end = start + length;
-    while (p < end && *p == ' ')
-        ++p;
-    while (end > p && end[-1] == ' ')
-        --end;
-    if (p < end && (*p == '+' || *p == '-'))
-        scan->negative = *p++ == '-';
-    scan->whole = p;
-    p = scan_whole(p, end);
-    if (!p)
-        return false;
-    scan->whole_end = p;
-    scan->fraction = scan->fraction_end = p;
-    if (p < end && *p == '.') {
-        scan->fraction = ++p;
-        while (p < end && is_digit(*p))
-            ++p;
-        scan->fraction_end = p;
-        if (p == scan->fraction)
-            return false;
-    }
-    return p == end && (scan->whole_end > scan->whole || scan->fraction_end > scan->fraction);
-}
-
-// The digits that carry the value: the whole part without its leading zeros
-// and commas, then the fraction without its trailing zeros. `whole_digits`
-// gets how many of them come before the point.
-std::string significant_digits(const NumberScan& scan, size_t* whole_digits) {
-    std::string digits;
-    for (const char* p = scan.whole; p < scan.whole_end; ++p) {
-        if (is_digit(*p) && (*p != '0' || !digits.empty()))
-            digits += *p;
-    }
-    *whole_digits = digits.size();
-    const char* fraction_end = scan.fraction_end;
-    while (fraction_end > scan.fraction && fraction_end[-1] == '0')
-        --fraction_end;
-    digits.append(scan.fraction, fraction_end);
-    return digits;
-}
-
-size_t significant_count(const NumberScan& scan) {
-    size_t whole_digits = 0;
-    return significant_digits(scan, &whole_digits).size();
-}
-
-double value_of(const NumberScan& scan) {
-    // from_chars reads the same in every locale and rounds correctly, so
-    // the order of the values is the order of the numbers.
-    std::string text;
-    for (const char* p = scan.whole; p < scan.whole_end; ++p) {
-        if (*p != ',')
-            text += *p;
-    }
-    if (text.empty())
-        text = "0";
-    if (scan.fraction_end > scan.fraction) {
-        text += '.';
-        text.append(scan.fraction, scan.fraction_end);
-    }
-    double value = 0;
-    std::from_chars_result result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        size_t whole_digits = 0;
-        significant_digits(scan, &whole_digits);
-        value = whole_digits > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    return scan.negative ? -value : value;
-}
-
-// A number too long for a double to tell it from its neighbours.
-struct ExactNumber {
-    int sign = 0;  // -1, 0 or 1
-    size_t whole_digits = 0;
-    std::string digits;
-};
-
-ExactNumber exact_of(const NumberScan& scan) {
-    ExactNumber exact;
-    exact.digits = significant_digits(scan, &exact.whole_digits);
-    exact.sign = exact.digits.empty() ? 0 : scan.negative ? -1 : 1;
-    return exact;
-}
-
-int compare_exact(const ExactNumber& a, const ExactNumber& b) {
-    if (a.sign != b.sign)
-        return a.sign < b.sign ? -1 : 1;
-    int magnitude = 0;
-    if (a.whole_digits != b.whole_digits) {
-        magnitude = a.whole_digits < b.whole_digits ? -1 : 1;
-    } else {
-        int c = a.digits.compare(b.digits);
-        magnitude = c < 0 ? -1 : c > 0 ? 1 : 0;
-    }
-    return a.sign < 0 ? -magnitude : magnitude;
-}
-
-struct NumberKey {
-    double value;
-    int32_t line;
-    int32_t exact;  // index into the exact numbers, -1 for a short number
-};
-
-struct TextKey {
-    uint64_t head;  // the first eight folded bytes, the first one highest
-    size_t offset;  // of the folded cell in the folded text of all cells
-    uint32_t length;
-    int32_t line;
+// Where a cell's folded bytes lie in the folded text of the column.
+struct FoldedCell {
+    size_t offset;
+    size_t length;
 };
 
 FieldSpan cell_of(const char* line, const ColumnSort& sort) {
@@ -183,97 +37,224 @@ bool is_empty_cell(const FieldSpan& cell) {
     return true;
 }
 
-// Every non-empty cell as a number, or false at the first that is none.
-bool number_keys(const std::vector<FieldSpan>& cells, const std::vector<int>& filled,
-                 std::vector<NumberKey>* keys, std::vector<ExactNumber>* exact) {
-    keys->reserve(filled.size());
-    for (int line : filled) {
-        const FieldSpan& cell = cells[static_cast<size_t>(line)];
+// The cells of one column, read from the lines whenever they are needed
+// rather than kept: a million spans would cost more to keep than to find.
+struct Column {
+    const char* const* lines;
+    int count;
+    ColumnSort sort;
+};
+
+FieldSpan cell_at(const Column& column, int line) {
+    return cell_of(column.lines[line], column.sort);
+}
+
+// A key for every non-empty cell as a number, or false at the first cell
+// that is none. `empty` gets the lines whose cell is empty, in order.
+bool number_keys(const Column& column, std::vector<OrderKey>* keys, std::vector<ExactNumber>* exact,
+                 std::vector<int>* empty) {
+    for (int line = 0; line < column.count; ++line) {
+        FieldSpan cell = cell_at(column, line);
+        if (is_empty_cell(cell)) {
+            empty->push_back(line);
+            continue;
+        }
         NumberScan scan;
-        if (!scan_number(cell.start, cell.length, &scan))
+        if (!scan_number_cell(cell.start, cell.length, &scan))
             return false;
-        NumberKey key;
-        key.value = value_of(scan);
+        OrderKey key;
+        key.key = order_bits(number_value(scan));
         key.line = line;
-        key.exact = -1;
-        if (static_cast<size_t>(scan.whole_end - scan.whole) +
-                    static_cast<size_t>(scan.fraction_end - scan.fraction) >
-                SORT_EXACT_DIGITS &&
-            significant_count(scan) > SORT_EXACT_DIGITS) {
-            key.exact = static_cast<int32_t>(exact->size());
-            exact->push_back(exact_of(scan));
+        key.extra = -1;
+        if (is_long_number(scan)) {
+            key.extra = static_cast<int32_t>(exact->size());
+            exact->push_back(exact_number(scan));
         }
         keys->push_back(key);
     }
     return true;
 }
 
-const ExactNumber& exact_of_key(const NumberKey& key, const std::vector<FieldSpan>& cells,
+const ExactNumber& exact_of_key(const OrderKey& key, const Column& column,
                                 const std::vector<ExactNumber>& exact, ExactNumber* scratch) {
-    if (key.exact >= 0)
-        return exact[static_cast<size_t>(key.exact)];
-    const FieldSpan& cell = cells[static_cast<size_t>(key.line)];
+    if (key.extra >= 0)
+        return exact[static_cast<size_t>(key.extra)];
+    FieldSpan cell = cell_at(column, key.line);
     NumberScan scan;
-    scan_number(cell.start, cell.length, &scan);
-    *scratch = exact_of(scan);
+    scan_number_cell(cell.start, cell.length, &scan);
+    *scratch = exact_number(scan);
     return *scratch;
 }
 
+// Equal doubles hide a difference only when one of them is long: such runs
+// are sorted again, digit by digit.
+void sort_numbers(std::vector<OrderKey>* keys, const Column& column,
+                  const std::vector<ExactNumber>& exact) {
+    const bool descending = column.sort.descending;
+    if (descending) {
+        for (OrderKey& key : *keys)
+            key.key = ~key.key;
+    }
+    OrderScratch scratch;
+    sort_order_keys(keys, 0, keys->size(), &scratch);
+    auto before = [&](const OrderKey& a, const OrderKey& b) {
+        ExactNumber a_short;
+        ExactNumber b_short;
+        int c = compare_exact_numbers(exact_of_key(a, column, exact, &a_short),
+                                      exact_of_key(b, column, exact, &b_short));
+        return descending ? c > 0 : c < 0;
+    };
+    for (size_t begin = 0; begin < keys->size();) {
+        size_t end = begin + 1;
+        bool long_number = (*keys)[begin].extra >= 0;
+        for (; end < keys->size() && (*keys)[end].key == (*keys)[begin].key; ++end)
+            long_number = long_number || (*keys)[end].extra >= 0;
+        if (long_number && end - begin > 1)
+            std::stable_sort(keys->begin() + begin, keys->begin() + end, before);
+        begin = end;
+    }
+}
+
+void append_utf8(char32_t c, std::string* out) {
+    if (c < 0x80) {
+        *out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out += static_cast<char>(0xC0 | c >> 6);
+        *out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out += static_cast<char>(0xE0 | c >> 12);
+        *out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        *out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out += static_cast<char>(0xF0 | c >> 18);
+        *out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+        *out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        *out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Folded straight into the column's text, as fold_utf8_text folds: bytes
+// that are not UTF-8 stay as they are.
 void fold_cell(const FieldSpan& cell, const LineFold& fold, std::string* folded) {
-    if (fold.unicode) {
-        *folded += fold_utf8_text(std::string(cell.start, cell.length));
-        return;
-    }
-    for (size_t i = 0; i < cell.length; ++i)
-        *folded += static_cast<char>(fold.table[static_cast<unsigned char>(cell.start[i])]);
-}
-
-std::vector<TextKey> text_keys(const std::vector<FieldSpan>& cells, const std::vector<int>& filled,
-                               const LineFold& fold, std::string* folded) {
-    std::vector<TextKey> keys;
-    keys.reserve(filled.size());
-    for (int line : filled) {
-        TextKey key;
-        key.offset = folded->size();
-        fold_cell(cells[static_cast<size_t>(line)], fold, folded);
-        key.length = static_cast<uint32_t>(folded->size() - key.offset);
-        key.head = 0;
-        for (size_t i = 0; i < 8; ++i) {
-            unsigned char byte =
-                i < key.length ? static_cast<unsigned char>((*folded)[key.offset + i]) : 0;
-            key.head = key.head << 8 | byte;
+    const char* at = cell.start;
+    const char* end = cell.start + cell.length;
+    while (at < end) {
+        const unsigned char byte = static_cast<unsigned char>(*at);
+        if (!fold.unicode) {
+            *folded += static_cast<char>(fold.table[byte]);
+            ++at;
+        } else if (byte < 0x80) {
+            *folded += static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + 32 : byte);
+            ++at;
+        } else {
+            char32_t c = 0;
+            size_t size = decode_utf8(at, end, &c);
+            if (c == UTF8_REPLACEMENT) {
+                folded->append(at, size);
+            } else {
+                append_utf8(fold_code_point(c), folded);
+            }
+            at += size;
         }
-        key.line = line;
-        keys.push_back(key);
     }
-    return keys;
 }
 
-// Unequal cells in the asked direction, equal ones in list order: a total
-// order, so an unstable sort leaves equal cells as a stable one would.
-template <typename Key, typename Compare>
-void sort_keys(std::vector<Key>* keys, bool descending, Compare compare) {
-    std::sort(keys->begin(), keys->end(), [&](const Key& a, const Key& b) {
-        int c = compare(a, b);
-        if (c != 0)
-            return descending ? c > 0 : c < 0;
-        return a.line < b.line;
-    });
+// Every non-empty cell folded into `folded`, with a key that names its
+// place in `texts`.
+void text_keys(const Column& column, const LineFold& fold, std::vector<OrderKey>* keys,
+               std::string* folded, std::vector<FoldedCell>* texts, std::vector<int>* empty) {
+    size_t bytes = 0;
+    for (int line = 0; line < column.count; ++line)
+        bytes += cell_at(column, line).length;
+    // Folding keeps most characters at their size.
+    folded->reserve(bytes + bytes / 8);
+    for (int line = 0; line < column.count; ++line) {
+        FieldSpan cell = cell_at(column, line);
+        if (is_empty_cell(cell)) {
+            empty->push_back(line);
+            continue;
+        }
+        FoldedCell text;
+        text.offset = folded->size();
+        fold_cell(cell, fold, folded);
+        text.length = folded->size() - text.offset;
+        keys->push_back({0, line, static_cast<int32_t>(texts->size())});
+        texts->push_back(text);
+    }
 }
 
-template <typename Key>
-void append_lines(const std::vector<Key>& keys, std::vector<int>* order) {
-    for (const Key& key : keys)
-        order->push_back(key.line);
+// Eight folded bytes from `at` on, the first one highest, zeros past the end:
+// no cell holds a zero byte, so a shorter cell comes before a longer one
+// that starts with it.
+uint64_t chunk_at(const std::string& folded, const FoldedCell& cell, size_t at) {
+    uint64_t chunk = 0;
+    for (size_t i = at; i < at + 8; ++i) {
+        unsigned char byte =
+            i < cell.length ? static_cast<unsigned char>(folded[cell.offset + i]) : 0;
+        chunk = chunk << 8 | byte;
+    }
+    return chunk;
+}
+
+constexpr size_t SORT_SMALL_RUN = 32;
+
+// Sorted eight bytes at a time: lines whose first eight bytes are equal are
+// sorted by the next eight, and so on, each step a stable radix sort; a few
+// lines left are compared whole.
+void sort_texts(std::vector<OrderKey>* keys, const std::string& folded,
+                const std::vector<FoldedCell>& texts, bool descending) {
+    struct Run {
+        size_t begin;
+        size_t end;
+        size_t at;  // the bytes before it are equal in the whole run
+    };
+    std::vector<Run> runs = {{0, keys->size(), 0}};
+    OrderScratch scratch;
+    while (!runs.empty()) {
+        Run run = runs.back();
+        runs.pop_back();
+        auto cell_of_key = [&](const OrderKey& key) -> const FoldedCell& {
+            return texts[static_cast<size_t>(key.extra)];
+        };
+        if (run.end - run.begin <= SORT_SMALL_RUN) {
+            auto before = [&](const OrderKey& a, const OrderKey& b) {
+                const FoldedCell& x = cell_of_key(a);
+                const FoldedCell& y = cell_of_key(b);
+                size_t x_rest = x.length - std::min(x.length, run.at);
+                size_t y_rest = y.length - std::min(y.length, run.at);
+                int c = std::memcmp(folded.data() + x.offset + run.at,
+                                    folded.data() + y.offset + run.at, std::min(x_rest, y_rest));
+                if (c == 0 && x_rest != y_rest)
+                    c = x_rest < y_rest ? -1 : 1;
+                return descending ? c > 0 : c < 0;
+            };
+            std::stable_sort(keys->begin() + run.begin, keys->begin() + run.end, before);
+            continue;
+        }
+        for (size_t i = run.begin; i < run.end; ++i) {
+            uint64_t chunk = chunk_at(folded, cell_of_key((*keys)[i]), run.at);
+            (*keys)[i].key = descending ? ~chunk : chunk;
+        }
+        sort_order_keys(keys, run.begin, run.end, &scratch);
+        for (size_t begin = run.begin; begin < run.end;) {
+            size_t end = begin + 1;
+            bool longer = cell_of_key((*keys)[begin]).length > run.at + 8;
+            for (; end < run.end && (*keys)[end].key == (*keys)[begin].key; ++end)
+                longer = longer || cell_of_key((*keys)[end]).length > run.at + 8;
+            if (longer && end - begin > 1)
+                runs.push_back({begin, end, run.at + 8});
+            begin = end;
+        }
+    }
 }
 
 }  // namespace
 
 bool read_number_cell(const char* start, size_t length, double* value) {
     NumberScan scan;
-    if (!scan_number(start, length, &scan))
+    if (!scan_number_cell(start, length, &scan))
         return false;
-    *value = value_of(scan);
+    *value = number_value(scan);
     return true;
 }
 
@@ -283,47 +264,27 @@ std::vector<int> column_order(const char* const* lines, int count, const ColumnS
     if (count <= 0)
         return order;
     order.reserve(static_cast<size_t>(count));
-    std::vector<FieldSpan> cells(static_cast<size_t>(count));
+    const Column column = {lines, count, sort};
+    std::vector<OrderKey> keys;
+    keys.reserve(static_cast<size_t>(count));
+    std::vector<ExactNumber> exact;
     std::vector<int> empty;
-    std::vector<int> filled;
-    filled.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        cells[static_cast<size_t>(i)] = cell_of(lines[i], sort);
-        (is_empty_cell(cells[static_cast<size_t>(i)]) ? empty : filled).push_back(i);
+    if (number_keys(column, &keys, &exact, &empty)) {
+        sort_numbers(&keys, column, exact);
+    } else {
+        keys.clear();
+        empty.clear();
+        std::string folded;
+        std::vector<FoldedCell> texts;
+        texts.reserve(static_cast<size_t>(count));
+        text_keys(column, fold, &keys, &folded, &texts, &empty);
+        sort_texts(&keys, folded, texts, sort.descending);
     }
     // Empty cells compare equal among themselves and below all others.
     if (!sort.descending)
         order = empty;
-    std::vector<NumberKey> numbers;
-    std::vector<ExactNumber> exact;
-    if (number_keys(cells, filled, &numbers, &exact)) {
-        sort_keys(&numbers, sort.descending, [&](const NumberKey& a, const NumberKey& b) {
-            if (a.value != b.value)
-                return a.value < b.value ? -1 : 1;
-            if (a.exact < 0 && b.exact < 0)
-                return 0;
-            // Equal as doubles but one is long: both are read digit by digit.
-            ExactNumber a_short;
-            ExactNumber b_short;
-            return compare_exact(exact_of_key(a, cells, exact, &a_short),
-                                 exact_of_key(b, cells, exact, &b_short));
-        });
-        append_lines(numbers, &order);
-    } else {
-        std::vector<NumberKey>().swap(numbers);
-        std::string folded;
-        std::vector<TextKey> texts = text_keys(cells, filled, fold, &folded);
-        const char* bytes = folded.data();
-        sort_keys(&texts, sort.descending, [&](const TextKey& a, const TextKey& b) {
-            if (a.head != b.head)
-                return a.head < b.head ? -1 : 1;
-            int c = std::memcmp(bytes + a.offset, bytes + b.offset, std::min(a.length, b.length));
-            if (c != 0)
-                return c;
-            return a.length == b.length ? 0 : a.length < b.length ? -1 : 1;
-        });
-        append_lines(texts, &order);
-    }
+    for (const OrderKey& key : keys)
+        order.push_back(key.line);
     if (sort.descending)
         order.insert(order.end(), empty.begin(), empty.end());
     return order;

@@ -23,7 +23,8 @@ struct ColumnSort {
 
 // The numbers 0 .. count - 1 of `lines` in the order `sort` asks for. Cells
 // that compare equal keep the order they have in the list, also descending;
-// an empty cell comes before every other in ascending order. Text compares
-// byte by byte after folding each character with `fold`.
+// an empty cell (or one of spaces only) comes before every other in
+// ascending order. Text compares byte by byte after folding each character
+// with `fold`.
 std::vector<int> column_order(const char* const* lines, int count, const ColumnSort& sort,
                               const LineFold& fold);

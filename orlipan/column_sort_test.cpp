@@ -66,15 +66,15 @@ TEST(ReadNumberCell, SignsSpacesGroupsAndAPointFollowedByDigits) {
 }
 
 TEST(ColumnOrder, NumbersSortByValueWithEmptyCellsFirst) {
-    // Column 1 is all numbers or empty; column 0 holds text.
-    std::vector<std::string> lines = {"a\t100",  "b\t9", "c\t",   "d\t1,000",
-                                      "e\t-2.5", "f",    "g\t10", "h\t9"};
-    EXPECT_EQ(order(lines, 1), (Order{2, 5, 4, 1, 7, 6, 0, 3}));
+    // Column 1 is all numbers or empty (a cell of spaces counts as empty).
+    std::vector<std::string> lines = {"a\t100", "b\t9",  "c\t",  "d\t1,000", "e\t-2.5",
+                                      "f",      "g\t10", "h\t9", "i\t  "};
+    EXPECT_EQ(order(lines, 1), (Order{2, 5, 8, 4, 1, 7, 6, 0, 3}));
     // Unequal cells reverse, equal ones (9 and 9, the empty ones) keep their order.
-    EXPECT_EQ(order(lines, 1, true), (Order{3, 0, 6, 1, 7, 4, 2, 5}));
+    EXPECT_EQ(order(lines, 1, true), (Order{3, 0, 6, 1, 7, 4, 2, 5, 8}));
     // One cell that is no number makes the whole column text.
-    lines.push_back("i\t9x");
-    EXPECT_EQ(order(lines, 1), (Order{2, 5, 4, 3, 6, 0, 1, 7, 8}));
+    lines.push_back("j\t9x");
+    EXPECT_EQ(order(lines, 1), (Order{2, 5, 8, 4, 3, 6, 0, 1, 7, 9}));
 }
 
 TEST(ColumnOrder, LongNumbersEqualAsDoublesCompareByTheirDigits) {
@@ -111,6 +111,10 @@ TEST(ColumnOrder, Utf8CellsFoldPerCharacter) {
     // A byte table folds only what it holds: "Ä" and "ä" stay apart.
     EXPECT_EQ(order({"\xC3\xA4", "\xC3\x84"}, 0), (Order{1, 0}));
     EXPECT_EQ(order({"\xC3\xA4", "\xC3\x84"}, 0, false, true, unicode_fold()), (Order{0, 1}));
+    // Bytes that are not UTF-8 stay as they are; U+FFFD itself is a character.
+    EXPECT_EQ(
+        order({"\xFF", "\xC3\x84", "A", "\xEF\xBF\xBD", "\xC3"}, 0, false, true, unicode_fold()),
+        (Order{2, 4, 1, 3, 0}));
 }
 
 // Many lines with long shared starts take the eight-bytes-at-a-time path; the

@@ -81,3 +81,22 @@ TEST(WidestLine, Utf8LinesCountEachCharacterOnceByItsOwnWidth) {
     EXPECT_EQ(widest_line_candidates(store, estimate, 2), (std::vector<int>{1, 0}));
     free_lines(&store);
 }
+
+TEST(WidestLine, EachColumnFindsItsOwnWidestCellsAndTheLastTakesTheRest) {
+    Widths f;
+    // Column 0 is widest in line 1, column 1 in line 0; line 2 has one field
+    // only, and line 3's third field runs on past a tab into the last column.
+    LineStore store = store_of("a\tWWWW\tb\nWWW\ti\nWWWW\nx\ty\tz\tWWWWWW\n");
+    auto estimate = [&](const char* start, size_t length) {
+        return estimated_span_width(start, length, f.w);
+    };
+    std::vector<std::vector<int>> best =
+        widest_cell_candidates(store.lines, line_count(store), 3, estimate, 2);
+    ASSERT_EQ(best.size(), 3u);
+    EXPECT_EQ(best[0], (std::vector<int>{2, 1}));  // 48 and 36
+    EXPECT_EQ(best[1], (std::vector<int>{0, 3}));  // 48, then 5 ahead of i's 2
+    EXPECT_EQ(best[2], (std::vector<int>{3, 0}));  // "z<TAB>WWWWWW" is 5 + 5 + 72
+    EXPECT_EQ(estimated_span_width("WiW", 2, f.w), 14);
+    EXPECT_TRUE(widest_cell_candidates(store.lines, line_count(store), 3, estimate, 0)[1].empty());
+    free_lines(&store);
+}

@@ -1,7 +1,5 @@
 #include "orlipan/pick_columns_win32.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>

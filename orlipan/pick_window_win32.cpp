@@ -56,29 +56,13 @@ void capture_screen_areas(PickState& state) {
 }
 
 int measure_row_height(const PickState& state) {
-    RECT row{};
-    row.left = LVIR_BOUNDS;
-    if (SendMessageA(state.list_control, LVM_GETITEMRECT, 0, (LPARAM)&row)) {
-        return row.bottom - row.top;
-    }
-    return pick_default_row_height(state.dpi);
+    int height = list_row_height(PICK_LIST_ID);
+    return height > 0 ? height : pick_default_row_height(state.dpi);
 }
 
-int measure_column_width(const PickState& state) {
-    SendMessageA(state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
-    return (int)SendMessageA(state.list_control, LVM_GETCOLUMNWIDTH, 0, 0);
-}
-
-// The flat look of menu mode: no sunken edge, a hand over the lines.
-void apply_menu_look(const PickState& state) {
-    HWND list = state.list_control;
-    LONG ex_style = GetWindowLongA(list, GWL_EXSTYLE);
-    SetWindowLongA(list, GWL_EXSTYLE, ex_style & ~WS_EX_CLIENTEDGE);
-    // The frame is cached by the system until it is told that it changed.
-    SetWindowPos(list, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    HCURSOR hand = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));
-    SetClassLongPtrA(control_handle(PICK_LIST_ID), GCLP_HCURSOR, (LONG_PTR)hand);
+int measure_column_width() {
+    list_set_column_width(PICK_LIST_ID, 0, LIST_WIDTH_FILL);
+    return list_column_width(PICK_LIST_ID, 0);
 }
 
 // The window callback: the focus goes back where it was when the window is
@@ -113,8 +97,7 @@ bool build_pick_window(PickWindow& pick) {
     set_window_color(PICK_WINDOW, settings.back_color);
     // The fitted column width depends on the list's size when it is measured.
     const int list_size = scale_to_dpi(PICK_CREATION_SIZE, state.dpi);
-    state.list_control =
-        create_list_view(PICK_LIST_ID, 0, 0, list_size, list_size, "", list_size, list_flags);
+    create_list_view(PICK_LIST_ID, 0, 0, list_size, list_size, "", list_size, list_flags);
     HFONT font = load_font(PICK_FONT_SLOT, settings.font_face, settings.font_size, state.dpi);
     state.list_font = font;
     set_control_font(PICK_LIST_ID, font);
@@ -154,7 +137,7 @@ void size_pick_window(PickWindow& pick) {
         in.column_width = fit_pick_columns(pick);
     else
         in.column_width =
-            std::max(widest_line_column(pick.lines, utf8_list(pick)), measure_column_width(state));
+            std::max(widest_line_column(pick.lines, utf8_list(pick)), measure_column_width());
     in.font_size = settings.font_size;
     in.offset_x = settings.offset_x;
     in.offset_y = settings.offset_y;
@@ -170,7 +153,7 @@ void size_pick_window(PickWindow& pick) {
     state.margin = g.margin;
     state.initial_selection = g.initial_selection;
     if (in.menu)
-        apply_menu_look(state);
+        list_use_menu_look(PICK_LIST_ID);
 
     resize_window(PICK_WINDOW, g.x, g.y, g.inner_width, g.inner_height);
     // A computed size equal to the creation size brings no resize event.
@@ -202,7 +185,7 @@ void layout_pick_list(const PickWindow& pick) {
     if (pick.settings.flags & PICK_FLAG_TAB)
         lay_out_pick_columns(pick);
     else
-        SendMessageA(state.list_control, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+        list_set_column_width(PICK_LIST_ID, 0, LIST_WIDTH_FILL);
 }
 
 void rescale_pick_window(PickWindow& pick, int dpi) {

@@ -16,7 +16,6 @@ constexpr int PICK_WINDOW = 0;
 constexpr int PICK_FONT_SLOT = 0;
 
 struct PickState {
-    HWND list_control = nullptr;
     int item_count = 0;
     PickRect work_area;
     PickRect console_rect;

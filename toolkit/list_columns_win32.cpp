@@ -1,6 +1,7 @@
 // The columns of a list: their titles and widths, the row of titles above
 // the lines with the system's sort arrows, and the cells the lines are cut
-// into. A click on a title becomes an event in list_view_win32.cpp.
+// into; the measures and looks tools lay a list out by. A click on a title
+// becomes an event in list_view_win32.cpp.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +15,9 @@
 #define HDF_SORTUP 0x0400
 #define HDF_SORTDOWN 0x0200
 #endif
+
+static_assert(LIST_WIDTH_FILL == LVSCW_AUTOSIZE_USEHEADER,
+              "LIST_WIDTH_FILL goes to the list as the native width it stands for");
 
 namespace {
 
@@ -112,4 +116,29 @@ void list_set_sort_mark(int id, int column, int direction) {
             item.fmt |= HDF_SORTDOWN;
         send_to(header, HDM_SETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     }
+}
+
+int list_row_height(int id) {
+    ControlRecord* record = find_list(id);
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    if (!record || !send_to(record->handle, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)))
+        return 0;
+    return row.bottom - row.top;
+}
+
+void list_use_menu_look(int id) {
+    ControlRecord* record = find_list(id);
+    if (!record)
+        return;
+    HWND list = record->handle;
+    LONG ex_style = GetWindowLongA(list, GWL_EXSTYLE);
+    SetWindowLongA(list, GWL_EXSTYLE, ex_style & ~WS_EX_CLIENTEDGE);
+    // The frame is cached by the system until it is told that it changed.
+    SetWindowPos(list, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A list has no cursor of its own: the hand goes on the list class, so
+    // every list of the process shows it.
+    HCURSOR hand = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));
+    SetClassLongPtrA(list, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand));
 }

@@ -182,10 +182,18 @@ void list_set_columns(int id, const std::vector<ListColumn>& columns, ListCellSo
 // on a title is reported as DETAIL_COLUMN_CLICK plus the column's number.
 int list_header_height(int id);
 int list_column_count(int id);
+// As a column width: the last column takes the room the others leave, any
+// other one the width of its widest line and title (the native
+// LVSCW_AUTOSIZE_USEHEADER).
+constexpr int LIST_WIDTH_FILL = -2;
 int list_column_width(int id, int column);
 void list_set_column_width(int id, int column, int width);
 // The width of the list's inside, where its columns go.
 int list_inner_width(int id);
+// The height of the list's first line; 0 when the list has none to measure.
+int list_row_height(int id);
+// The flat look of a menu: no sunken edge, and a hand over the lines.
+void list_use_menu_look(int id);
 // The system's sort arrow on one column's title (LIST_SORT_UP, LIST_SORT_DOWN),
 // none on the others; LIST_SORT_NONE clears them all.
 constexpr int LIST_SORT_NONE = 0;

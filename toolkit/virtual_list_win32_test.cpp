@@ -201,6 +201,7 @@ TEST_F(VirtualList, Utf8LinesShowWideKeepTheirBytesAndAreFoundInAnyCase) {
 
 TEST_F(VirtualList, ColumnsShowCellsUnderTitlesThatReportClicksAndCarrySortMarks) {
     EXPECT_EQ(list_header_height(LIST), 0);  // made without a title row
+    EXPECT_EQ(list_row_height(LIST), 0);     // and without a line to measure
     DestroyWindow(control_handle(LIST));
     ASSERT_NE(create_list_view(LIST, 10, 10, 300, 200, "", 200, LIST_STYLE & ~LVS_NOCOLUMNHEADER),
               nullptr);
@@ -217,6 +218,10 @@ TEST_F(VirtualList, ColumnsShowCellsUnderTitlesThatReportClicksAndCarrySortMarks
     int inside = list_inner_width(LIST);
     EXPECT_GT(inside, 250);
     EXPECT_LE(inside, 300);
+    EXPECT_GT(list_row_height(LIST), 8);
+    list_use_menu_look(LIST);
+    EXPECT_EQ(GetWindowLongA(control_handle(LIST), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_GT(list_inner_width(LIST), inside);  // the sunken edge's room is the list's now
 
     list_set_sort_mark(LIST, 1, LIST_SORT_DOWN);
     EXPECT_EQ(title_format(1), static_cast<UINT>(HDF_SORTDOWN));

@@ -106,7 +106,7 @@ TEST(PickColumns, Utf8ColumnsFromAPipe) {
     HANDLE feeder = feed_input(pick.run, lines_text({"Имя\tЦвет", "небо\tсиний", "мак\tКрасный"}));
     ASSERT_TRUE(find_pick_window(pick));
     EXPECT_EQ(remote_item_text_utf8(pick.run.process, pick.list, 1, 1), "Красный");
-    EXPECT_TRUE(wait_until([&] { return selected_line(pick.list) == 0; }));
+    EXPECT_TRUE(starts_on(pick.list, 0));
     click_title(pick, 1);
     EXPECT_TRUE(wait_until(
         [&] { return remote_item_text_utf8(pick.run.process, pick.list, 0, 1) == "Красный"; }));

@@ -20,12 +20,6 @@ std::string box_text(Pick& pick) {
     return text;
 }
 
-// The window shows before the start lines are selected; read from outside,
-// the selection can lag behind the window by a moment on a busy machine.
-bool starts_on(HWND list, int line) {
-    return wait_until([&] { return selected_line(list) == line; });
-}
-
 bool in_view(HWND list, int row) {
     int top = (int)SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
     int rows = (int)SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0);

@@ -102,6 +102,10 @@ int selected_line(HWND list) {
     return (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
 }
 
+bool starts_on(HWND list, int line) {
+    return wait_until([&] { return selected_line(list) == line; });
+}
+
 std::vector<int> selected_lines(HWND list) {
     std::vector<int> lines;
     int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);

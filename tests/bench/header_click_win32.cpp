@@ -12,15 +12,6 @@ namespace {
 const DWORD CLICK_CURSOR_WAIT_MS = 1000;
 const int CLICK_TEXT_CAPACITY = 1024;
 
-double clock_ms() {
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart * 1000.0 / frequency.QuadPart;
-}
-
 // Messages that hand back data through a pointer need the pointer in the
 // tool's own address space: the structure lives there for the whole run.
 struct RemoteBlock {
@@ -123,6 +114,15 @@ void wait_out_double_click(DWORD last_click) {
 
 }  // namespace
 
+double now_ms() {
+    static LARGE_INTEGER frequency = {};
+    if (!frequency.QuadPart)
+        QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return counter.QuadPart * 1000.0 / frequency.QuadPart;
+}
+
 void click_header_and_time(HANDLE process, HWND window, int column,
                            const std::vector<std::string>& expected_first, DWORD timeout_ms) {
     HWND list = FindWindowExA(window, nullptr, "SysListView32", nullptr);
@@ -143,21 +143,21 @@ void click_header_and_time(HANDLE process, HWND window, int column,
             wait_out_double_click(last_click);
         move_cursor_to(middle);
         last_click = GetTickCount();
-        double start = clock_ms();
+        double start = now_ms();
         press_left_button(middle);
         std::string first;
         do {
             first = first_cell(block, list, 0, timeout_ms);
             if (first != expected_first[click])
                 Sleep(1);
-        } while (first != expected_first[click] && clock_ms() - start < timeout_ms);
+        } while (first != expected_first[click] && now_ms() - start < timeout_ms);
         // The row may show the new order before the tool is through with the
         // click (the arrow in the header); WM_NULL comes back only after it.
         DWORD_PTR ignored = 0;
         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &ignored);
         UpdateWindow(header);
         UpdateWindow(list);
-        double took = clock_ms() - start;
+        double took = now_ms() - start;
         if (first == expected_first[click])
             printf("sort_ms=%.1f click=%d first=%s\n", took, (int)click + 1, first.c_str());
         else

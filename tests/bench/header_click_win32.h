@@ -16,5 +16,8 @@
 // with MS "none" and TEXT what the row showed last when the text never came
 // within `timeout_ms`; "sort_ms=no_header" when the list has no header item
 // to click.
+// Milliseconds of the performance counter, for every time the launcher takes.
+double now_ms();
+
 void click_header_and_time(HANDLE process, HWND window, int column,
                            const std::vector<std::string>& expected_first, DWORD timeout_ms);

@@ -158,10 +158,12 @@ void size_pick_window(PickWindow& pick) {
     resize_window(PICK_WINDOW, g.x, g.y, g.inner_width, g.inner_height);
     // A computed size equal to the creation size brings no resize event.
     layout_pick_list(pick);
+    // Selected while hidden: the window shows its start lines from its first
+    // picture on, and whoever reads it once it shows finds them.
+    select_start_lines(pick);
     show_window(PICK_WINDOW, 0);
     if (settings.flags & PICK_FLAG_ONTOP)
         set_window_topmost(PICK_WINDOW, 1);
-    select_start_lines(pick);
     focus_control(filtering(pick.filter) ? PICK_BOX_ID : PICK_LIST_ID);
 }
 

@@ -23,9 +23,8 @@ int column_count(HWND list);
 // The middle of a column's title, in screen coordinates.
 POINT title_point(HANDLE process, HWND list, int column);
 int selected_line(HWND list);
-// Whether the list comes to start on `line`: the window shows before the tool
-// selects its start lines, so read from outside the selection can lag behind
-// the window by a moment on a busy machine.
+// Whether the list starts on `line`, read as soon as the window shows: the
+// tool selects its start lines before it shows the window, so no wait.
 bool starts_on(HWND list, int line);
 // Every selected line of a list, in order.
 std::vector<int> selected_lines(HWND list);

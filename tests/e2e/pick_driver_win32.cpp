@@ -103,7 +103,7 @@ int selected_line(HWND list) {
 }
 
 bool starts_on(HWND list, int line) {
-    return wait_until([&] { return selected_line(list) == line; });
+    return selected_line(list) == line;
 }
 
 std::vector<int> selected_lines(HWND list) {

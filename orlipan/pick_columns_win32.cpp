@@ -7,7 +7,7 @@
 
 #include "orlipan/pick_output.h"
 #include "orlipan/tab_fields.h"
-#include "orlipan/widest_line.h"
+#include "orlipan/widest_line_win32.h"
 #include "toolkit/toolkit.h"
 
 namespace {
@@ -69,50 +69,6 @@ std::string band_line(const PickWindow& pick, int line) {
     return shown;
 }
 
-// The widest cell of every column among the lines under the header, by the
-// estimates, then measured for real.
-std::vector<std::string> widest_cells(const PickWindow& pick, int columns) {
-    const char* const* lines = pick.lines.lines + pick.state.header_count;
-    int count = line_count(pick.lines) - pick.state.header_count;
-    std::vector<std::vector<int>> candidates;
-    if (utf8_lines(pick)) {
-        CodePointWidths widths;
-        widths.measure_page = [](unsigned first, int page[256]) {
-            return list_code_point_widths(PICK_LIST_ID, first, page);
-        };
-        candidates = widest_cell_candidates(
-            lines, count, columns,
-            [&](const char* start, size_t length) {
-                return estimated_utf8_span_width(start, length, &widths);
-            },
-            WIDEST_CANDIDATES);
-    } else {
-        int widths[256];
-        if (!list_char_widths(PICK_LIST_ID, widths))
-            return std::vector<std::string>(static_cast<size_t>(columns));
-        candidates = widest_cell_candidates(
-            lines, count, columns,
-            [&](const char* start, size_t length) {
-                return estimated_span_width(start, length, widths);
-            },
-            WIDEST_CANDIDATES);
-    }
-    std::vector<std::string> widest(static_cast<size_t>(columns));
-    for (int column = 0; column < columns; ++column) {
-        int widest_width = -1;
-        for (int index : candidates[static_cast<size_t>(column)]) {
-            FieldSpan cell = tab_field(lines[index], column, column == columns - 1);
-            std::string text(cell.start, cell.length);
-            int width = list_text_width(PICK_LIST_ID, text);
-            if (width > widest_width) {
-                widest_width = width;
-                widest[static_cast<size_t>(column)].swap(text);
-            }
-        }
-    }
-    return widest;
-}
-
 int band_width(const PickWindow& pick) {
     int widest = 0;
     for (int line = 0; line + 1 < pick.state.header_count; ++line)
@@ -155,7 +111,9 @@ int fit_pick_columns(PickWindow& pick) {
     PickState& state = pick.state;
     int columns = list_column_count(PICK_LIST_ID);
     std::vector<ListColumn> titles = columns_of(pick, columns);
-    std::vector<std::string> widest = widest_cells(pick, columns);
+    std::vector<std::string> widest =
+        widest_cells(pick.lines.lines + state.header_count,
+                     line_count(pick.lines) - state.header_count, columns, utf8_lines(pick));
     state.column_widths.assign(static_cast<size_t>(columns), 0);
     int total = 0;
     for (int column = 0; column < columns; ++column) {

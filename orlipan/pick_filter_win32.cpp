@@ -33,12 +33,41 @@ int shown_rows(const PickFilter& filter) {
     return shown_count(filter.shown, filter.count);
 }
 
-// Filters anew from the whole list in its present order.
-void filter_all(PickFilter& filter, const std::string& text) {
-    filter.shown = ShownLines();
+// Brings the shown rows to `text`, in the list's present order.
+void narrow(PickFilter& filter, const std::string& text) {
     filter_lines(&filter.shown, text, filter.lines, filter.count, menu_mode(filter),
                  fold_for_lines(utf8_lines(filter)),
                  filter.order.empty() ? nullptr : &filter.order);
+}
+
+// The lines (indexes into filter.lines) whose rows are selected, in row
+// order; none when every row is, which stays so whatever the order.
+std::vector<int> chosen_lines(const PickFilter& filter) {
+    std::vector<int> rows = list_selected_indexes(PICK_LIST_ID);
+    std::vector<int> lines;
+    if (rows.size() == static_cast<size_t>(shown_rows(filter)))
+        return lines;
+    for (int row : rows)
+        lines.push_back(shown_index(filter, row));
+    return lines;
+}
+
+// Rows now show other lines: the chosen lines are selected again where they
+// are now, the first of them focused and in view as before.
+void choose_lines_again(const PickFilter& filter, const std::vector<int>& lines) {
+    if (lines.empty())
+        return;
+    int rows = shown_rows(filter);
+    std::vector<int> row_of(static_cast<size_t>(filter.count), -1);
+    for (int row = 0; row < rows; ++row)
+        row_of[static_cast<size_t>(shown_index(filter, row))] = row;
+    int first = row_of[static_cast<size_t>(lines.front())];
+    list_select(PICK_LIST_ID, first);
+    for (int line : lines) {
+        int row = row_of[static_cast<size_t>(line)];
+        if (row >= 0 && row != first)
+            list_add_selection(PICK_LIST_ID, row);
+    }
 }
 
 }  // namespace
@@ -78,9 +107,7 @@ void refilter(PickFilter& filter) {
     // selection.
     if (text == filter.shown.text && filter.shown.all == text.empty())
         return;
-    filter_lines(&filter.shown, text, filter.lines, filter.count, menu,
-                 fold_for_lines(utf8_lines(filter)),
-                 filter.order.empty() ? nullptr : &filter.order);
+    narrow(filter, text);
     int rows = shown_rows(filter);
     list_set_source(PICK_LIST_ID, shown_text, &filter, rows);
     // The old selection named rows that now show other lines.
@@ -92,15 +119,7 @@ void refilter(PickFilter& filter) {
 void sort_rows(PickFilter& filter, int column) {
     if (!filter.lines)
         return;
-    std::vector<int> selected_rows = list_selected_indexes(PICK_LIST_ID);
-    // Every row selected stays so whatever the order: nothing to find again.
-    bool every_row = !selected_rows.empty() && selected_rows.size() == size_t(shown_rows(filter));
-    std::vector<int> selected;
-    for (int row : selected_rows)
-        selected.push_back(shown_index(filter, row));
-    if (every_row)
-        selected.clear();
-    int focused_line = selected.empty() ? -1 : selected.front();
+    std::vector<int> chosen = chosen_lines(filter);
     bool reverse = !filter.order.empty() && filter.sort.column == column;
     filter.sort.descending = reverse ? !filter.sort.descending : false;
     filter.sort.column = column;
@@ -108,34 +127,15 @@ void sort_rows(PickFilter& filter, int column) {
     filter.order =
         column_order(filter.lines, filter.count, filter.sort, fold_for_lines(utf8_lines(filter)));
     if (!filter.shown.all) {
+        // The rows kept so far are in the old order: filter the whole list anew.
         std::string text = filter.shown.text;
-        filter_all(filter, text);
+        filter.shown = ShownLines();
+        narrow(filter, text);
     }
-    int rows = shown_rows(filter);
-    list_set_source(PICK_LIST_ID, shown_text, &filter, rows);
+    list_set_source(PICK_LIST_ID, shown_text, &filter, shown_rows(filter));
     list_set_sort_mark(PICK_LIST_ID, column,
                        filter.sort.descending ? LIST_SORT_DOWN : LIST_SORT_UP);
-    if (selected.empty())
-        return;
-    // Rows now show other lines: the chosen lines are found again, the
-    // first of them focused and in view as before.
-    std::vector<int> row_of(static_cast<size_t>(filter.count), -1);
-    for (int row = 0; row < rows; ++row)
-        row_of[static_cast<size_t>(shown_index(filter, row))] = row;
-    std::vector<int> wanted;
-    for (int line : selected) {
-        if (row_of[static_cast<size_t>(line)] >= 0)
-            wanted.push_back(row_of[static_cast<size_t>(line)]);
-    }
-    if (wanted.empty())
-        return;
-    std::sort(wanted.begin(), wanted.end());
-    int focused = row_of[static_cast<size_t>(focused_line)];
-    list_select(PICK_LIST_ID, focused >= 0 ? focused : wanted.front());
-    for (int row : wanted) {
-        if (row != focused)
-            list_add_selection(PICK_LIST_ID, row);
-    }
+    choose_lines_again(filter, chosen);
 }
 
 bool clear_filter_box(const PickFilter& filter) {

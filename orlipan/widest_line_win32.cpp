@@ -1,10 +1,12 @@
 #include "orlipan/widest_line_win32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "orlipan/pick_output.h"
+#include "orlipan/tab_fields.h"
 #include "orlipan/widest_line.h"
 #include "toolkit/toolkit.h"
 
@@ -32,6 +34,48 @@ std::vector<int> widest_candidates(const LineStore& lines, bool utf8) {
     return widest_line_candidates(lines, widths, WIDEST_CANDIDATES);
 }
 
+// The same for the cells of every column.
+std::vector<std::vector<int>> cell_candidates(const char* const* lines, int count, int columns,
+                                              bool utf8) {
+    if (utf8) {
+        CodePointWidths widths;
+        widths.measure_page = [](unsigned first, int page[256]) {
+            return list_code_point_widths(PICK_LIST_ID, first, page);
+        };
+        return widest_cell_candidates(
+            lines, count, columns,
+            [&](const char* start, size_t length) {
+                return estimated_utf8_span_width(start, length, &widths);
+            },
+            WIDEST_CANDIDATES);
+    }
+    int widths[256];
+    if (!list_char_widths(PICK_LIST_ID, widths))
+        return {};
+    return widest_cell_candidates(
+        lines, count, columns,
+        [&](const char* start, size_t length) {
+            return estimated_span_width(start, length, widths);
+        },
+        WIDEST_CANDIDATES);
+}
+
+// The text the list's font draws widest, each cut to WIDEST_MEASURED_BYTES;
+// the earlier one among equals.
+std::string measured_widest(const std::vector<FieldSpan>& texts) {
+    std::string widest;
+    int widest_width = -1;
+    for (const FieldSpan& span : texts) {
+        std::string text(span.start, std::min(span.length, WIDEST_MEASURED_BYTES));
+        int width = list_text_width(PICK_LIST_ID, text);
+        if (width > widest_width) {
+            widest_width = width;
+            widest.swap(text);
+        }
+    }
+    return widest;
+}
+
 }  // namespace
 
 int widest_line_column(const LineStore& lines, bool utf8) {
@@ -40,16 +84,23 @@ int widest_line_column(const LineStore& lines, bool utf8) {
     std::vector<int> candidates = widest_candidates(lines, utf8);
     if (candidates.empty())
         return 0;
-    std::string widest;
-    int widest_width = -1;
+    std::vector<FieldSpan> texts;
     for (int index : candidates) {
         const char* line = line_at(lines, index);
-        std::string text(line, strnlen(line, WIDEST_MEASURED_BYTES));
-        int width = list_text_width(PICK_LIST_ID, text);
-        if (width > widest_width) {
-            widest_width = width;
-            widest.swap(text);
-        }
+        texts.push_back(FieldSpan{line, strnlen(line, WIDEST_MEASURED_BYTES)});
     }
-    return list_fitted_width(PICK_LIST_ID, widest);
+    return list_fitted_width(PICK_LIST_ID, measured_widest(texts));
+}
+
+std::vector<std::string> widest_cells(const char* const* lines, int count, int columns, bool utf8) {
+    std::vector<std::string> widest(static_cast<size_t>(columns));
+    std::vector<std::vector<int>> candidates = cell_candidates(lines, count, columns, utf8);
+    for (size_t column = 0; column < candidates.size(); ++column) {
+        std::vector<FieldSpan> texts;
+        for (int index : candidates[column])
+            texts.push_back(tab_field(lines[index], static_cast<int>(column),
+                                      static_cast<int>(column) == columns - 1));
+        widest[column] = measured_widest(texts);
+    }
+    return widest;
 }

@@ -5,11 +5,11 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstdlib>
+
+#include "tests/e2e/driver.h"
 
 namespace {
 
-const DWORD CLICK_CURSOR_WAIT_MS = 1000;
 const int CLICK_TEXT_CAPACITY = 1024;
 
 // Messages that hand back data through a pointer need the pointer in the
@@ -70,39 +70,6 @@ std::string first_cell(const RemoteBlock& block, HWND list, int row, DWORD timeo
     return text;
 }
 
-// Absolute mouse coordinates run 0..65535 over the whole virtual screen.
-INPUT mouse_input(POINT at, DWORD flags) {
-    int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = width > 1 ? MulDiv(at.x - left, 65535, width - 1) : 0;
-    input.mi.dy = height > 1 ? MulDiv(at.y - top, 65535, height - 1) : 0;
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | MOUSEEVENTF_MOVE;
-    return input;
-}
-
-// The cursor can follow a move a little after SendInput returns (Wine passes
-// it through the X server); a button pressed before would land where the
-// cursor was. The move is not part of the time measured.
-void move_cursor_to(POINT at) {
-    INPUT move = mouse_input(at, 0);
-    SendInput(1, &move, sizeof move);
-    DWORD start = GetTickCount();
-    POINT now = {};
-    while (GetCursorPos(&now) && (abs(now.x - at.x) > 1 || abs(now.y - at.y) > 1) &&
-           GetTickCount() - start < CLICK_CURSOR_WAIT_MS) {
-        Sleep(1);
-    }
-}
-
-void press_left_button(POINT at) {
-    INPUT click[2] = {mouse_input(at, MOUSEEVENTF_LEFTDOWN), mouse_input(at, MOUSEEVENTF_LEFTUP)};
-    SendInput(2, click, sizeof(INPUT));
-}
-
 // A second click on the same place within the double-click time reaches the
 // header as a double click, a message of its own; a user reversing the order
 // clicks again later than that, and each click is timed as a single one.
@@ -141,10 +108,12 @@ void click_header_and_time(HANDLE process, HWND window, int column,
     for (size_t click = 0; click < expected_first.size(); ++click) {
         if (click > 0)
             wait_out_double_click(last_click);
-        move_cursor_to(middle);
+        // The move is not part of the time measured: the click finds the
+        // cursor in place.
+        move_cursor_to(middle.x, middle.y);
         last_click = GetTickCount();
         double start = now_ms();
-        press_left_button(middle);
+        click_at(middle.x, middle.y);
         std::string first;
         do {
             first = first_cell(block, list, 0, timeout_ms);

@@ -93,6 +93,8 @@ std::wstring attached_console_text();
 
 void press_key(WORD vk, bool shift = false, bool control = false, bool alt = false);
 void click_at(int x, int y, bool right = false);
+// Moves the mouse and waits until the cursor is there (at most a second).
+void move_cursor_to(int x, int y);
 // A left click with `key` (VK_CONTROL, VK_SHIFT) held down.
 void click_holding(int x, int y, WORD key);
 void double_click_at(int x, int y);

@@ -53,6 +53,8 @@ void send_inputs(std::vector<INPUT>& inputs) {
         SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
 }
 
+}  // namespace
+
 // The cursor may follow a move a little later than SendInput returns (Wine
 // applies it through the X server); a button pressed before that would land
 // where the cursor was.
@@ -67,8 +69,6 @@ void move_cursor_to(int x, int y) {
         },
         1000);
 }
-
-}  // namespace
 
 void press_key(WORD vk, bool shift, bool control, bool alt) {
     std::vector<WORD> modifiers;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/text.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/tab_fields.h"
 #include "orlipan/widest_line_win32.h"
@@ -16,8 +17,8 @@ namespace {
 constexpr int PICK_SORT_ARROW_ROOM = 18;
 // Space above and below the band's lines, at 96 DPI.
 constexpr int PICK_BAND_PADDING = 2;
-// The band expands tabs to stops eight spaces apart; as spaces they measure
-// at least as wide.
+// The band has no columns to line tabs up with: a tab shows as eight spaces,
+// which also measure as wide as they show.
 const char PICK_TAB_AS_SPACES[] = "        ";
 
 bool tab_mode(const PickSettings& settings) {
@@ -58,15 +59,7 @@ std::vector<ListColumn> columns_of(const PickWindow& pick, int count) {
 }
 
 std::string band_line(const PickWindow& pick, int line) {
-    std::string text = line_at(pick.lines, line);
-    std::string shown;
-    for (char c : text) {
-        if (c == '\t')
-            shown += PICK_TAB_AS_SPACES;
-        else
-            shown += c;
-    }
-    return shown;
+    return replace_text(std::string(line_at(pick.lines, line)), "\t", PICK_TAB_AS_SPACES, 0);
 }
 
 int band_width(const PickWindow& pick) {

@@ -180,6 +180,20 @@ ensure_wineprefix() {
         fi
     fi
     link_wine_fonts
+    quiet_wine_crashes
+}
+
+# A program that crashes under Wine starts Wine's debugger, which by default
+# waits on an error box that nobody closes here, and a test waited out its
+# timeout for a window that could not come. Without the box the debugger
+# prints the crash's backtrace to the program's standard error and ends it
+# with the exception's code, as Windows does without its error reporting.
+quiet_wine_crashes() {
+    [ -f "$WINEPREFIX/.orlipan-quiet-crashes" ] && return 0
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.orlipan-quiet-crashes"
 }
 
 # Wine's own fonts (Tahoma for dialogs, Marlett for the caption buttons) come

@@ -43,6 +43,10 @@ struct ToolRun {
     HANDLE pipe_read = nullptr;    // LAUNCH_REDIRECT_PIPE
     std::string piped;             // bytes collected from the pipe so far
     HANDLE input_write = nullptr;  // INPUT_PIPE: the test's end of standard input
+    // How it was started, so that a start that crashed can be made again.
+    std::string exe;
+    std::string args;
+    LaunchOptions options;
 };
 
 // ---- Starting, feeding and ending a tool (driver_launch_win32.cpp) ----
@@ -67,7 +71,11 @@ HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pa
 // ---- Finding and reading windows (driver_windows_win32.cpp) ----
 
 // Waits (bounded polling) for the first visible tool window; 0 on timeout.
-HWND wait_for_window(const ToolRun& run, int timeout_ms = 10000);
+// A tool that crashed before showing a window is started once more, with a
+// line on standard error, unless the test feeds its standard input: the
+// system under test has been seen to fault in its own start-up now and then,
+// before the tool's code runs. A tool that crashes every time still fails.
+HWND wait_for_window(ToolRun& run, int timeout_ms = 10000);
 
 std::string window_caption(HWND hwnd);
 // The text of any window read through the Unicode call, as UTF-8.

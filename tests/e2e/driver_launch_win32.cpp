@@ -91,6 +91,12 @@ std::string read_file(const std::string& path) {
 
 ToolRun start_tool(const std::string& exe, const std::string& args, const LaunchOptions& options) {
     ToolRun run;
+    run.exe = exe;
+    run.args = args;
+    run.options = options;
+    // A tool that crashes ends at once with its exception code instead of
+    // waiting on the system's error box; the tools inherit the mode.
+    SetErrorMode(GetErrorMode() | SEM_NOGPFAULTERRORBOX);
     std::string dir = options.working_dir.empty() ? scratch_dir() : options.working_dir;
     std::string command = "\"" + test_dir() + "\\" + exe + "\"";
     if (!args.empty())

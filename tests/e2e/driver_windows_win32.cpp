@@ -48,23 +48,41 @@ std::string window_text(HWND hwnd) {
     return text;
 }
 
-}  // namespace
-
 // A start that shows no window says how the tool ended, so that a rare
 // start-up fault leaves its exit code in the test log.
-HWND wait_for_window(const ToolRun& run, int timeout_ms) {
+HWND wait_for_first_window(const ToolRun& run, int timeout_ms, DWORD* exit_code) {
     HWND window = wait_for_tool_window(run.process, run.pid, (DWORD)timeout_ms, DRIVER_POLL_MS);
+    *exit_code = STILL_ACTIVE;
     if (!window && run.process) {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(run.process, &code);
-        if (code == STILL_ACTIVE)
+        GetExitCodeProcess(run.process, exit_code);
+        if (*exit_code == STILL_ACTIVE)
             fprintf(stderr, "driver: process %lu shows no window after %d ms and still runs\n",
                     (unsigned long)run.pid, timeout_ms);
         else
             fprintf(stderr, "driver: process %lu ended without a window, exit code %lu (0x%08lx)\n",
-                    (unsigned long)run.pid, (unsigned long)code, (unsigned long)code);
+                    (unsigned long)run.pid, (unsigned long)*exit_code, (unsigned long)*exit_code);
     }
     return window;
+}
+
+// An unhandled exception ends a process with its code, an error status; the
+// tools' own exit codes are button and line numbers.
+bool ended_by_exception(DWORD exit_code) {
+    return exit_code != STILL_ACTIVE && exit_code >= 0xC0000000u;
+}
+
+}  // namespace
+
+HWND wait_for_window(ToolRun& run, int timeout_ms) {
+    DWORD exit_code = STILL_ACTIVE;
+    HWND window = wait_for_first_window(run, timeout_ms, &exit_code);
+    if (window || !ended_by_exception(exit_code) || run.options.input == INPUT_PIPE)
+        return window;
+    fprintf(stderr, "driver: %s %s crashed before showing a window; starting it once more\n",
+            run.exe.c_str(), run.args.c_str());
+    kill_tool(run);
+    run = start_tool(run.exe, run.args, run.options);
+    return wait_for_first_window(run, timeout_ms, &exit_code);
 }
 
 std::string window_caption(HWND hwnd) {

@@ -72,9 +72,10 @@ HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pa
 
 // Waits (bounded polling) for the first visible tool window; 0 on timeout.
 // A tool that crashed before showing a window is started once more, with a
-// line on standard error, unless the test feeds its standard input: the
-// system under test has been seen to fault in its own start-up now and then,
-// before the tool's code runs. A tool that crashes every time still fails.
+// line on standard error, unless the test feeds its standard input. Wine has
+// been seen, rarely and under load, to crash a program as it starts, inside
+// its own gdi32 whose handle table it had not set up. A tool that crashes
+// every time still fails.
 HWND wait_for_window(ToolRun& run, int timeout_ms = 10000);
 
 std::string window_caption(HWND hwnd);

@@ -80,79 +80,13 @@ ensure_packages() {
         "${missing[@]}"
 }
 
-# ---- the host's Wine --------------------------------------------------
+# ---- the host's Wine, and lanes of Wine suites side by side ---------------
 
-# Wine runs i686 programs in 32-bit processes, started by its 32-bit loader.
-# Some kernels run 64-bit user code only; there that loader fails with "Exec
-# format error", and every Wine run uses the x86_64 build instead (the same
-# sources). ORLIPAN_X86_64_ONLY=1 takes that path on any host, so that it can
-# be tried where both kinds run.
-WINE_ARCH=      # the build the Wine runs use: i686 or x86_64
-HOST_LIMIT=     # why i686 programs do not run here; empty where they do
-WINE32_LOADER=/usr/lib/wine/wine
-WINE64_LOADER=/usr/lib/wine/wine64
+# shellcheck source=tests/wine_host.sh
+. "$ROOT/tests/wine_host.sh"
+# shellcheck source=tests/lanes.sh
+. "$ROOT/tests/lanes.sh"
 
-detect_host() {
-    [ -z "$WINE_ARCH" ] || return 0
-    local answer code=0
-    if [ "${ORLIPAN_X86_64_ONLY:-0}" = 1 ]; then
-        HOST_LIMIT="ORLIPAN_X86_64_ONLY=1 is set"
-    else
-        answer=$(sh -c "exec $WINE32_LOADER --version" 2>&1) || code=$?
-        if [ "$code" != 0 ] && [[ $answer == *"Exec format error"* ]]; then
-            HOST_LIMIT="this kernel runs no 32-bit programs ($WINE32_LOADER: Exec format error)"
-        fi
-    fi
-    if [ -z "$HOST_LIMIT" ]; then
-        WINE_ARCH=i686
-        export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
-        return 0
-    fi
-    WINE_ARCH=x86_64
-    # Debian's wine and wine-stable start the 32-bit loader whenever it is
-    # installed; wineboot, winepath and the other helpers go through
-    # wine-stable. Both are replaced, first on the PATH, by the 64-bit loader.
-    local shim="$BUILD/wine64-only"
-    mkdir -p "$shim"
-    printf '#!/bin/sh\nexport WINELOADER=%s\nexec %s "$@"\n' "$WINE64_LOADER" "$WINE64_LOADER" \
-        >"$shim/wine"
-    chmod +x "$shim/wine"
-    cp "$shim/wine" "$shim/wine-stable"
-    export PATH="$shim:$PATH" WINELOADER=$WINE64_LOADER
-    # A prefix of its own: one made by both loaders is not one made by wine64 alone.
-    export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix-x86_64}"
-    echo "host: i686 programs cannot run under Wine here ($HOST_LIMIT);" \
-        "the Wine runs use the x86_64 build"
-}
-
-XVFB_PIDS=()
-WINE_PREFIXES=()    # every prefix a run started Wine in, for the clean-up
-NEW_DISPLAY=
-new_display() {  # starts an Xvfb display of its own; sets NEW_DISPLAY
-    local n i pid
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        pid=$!
-        for i in $(seq 1 100); do
-            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-                XVFB_PIDS+=("$pid")
-                NEW_DISPLAY=":$n"
-                return 0
-            fi
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$pid" 2>/dev/null || true
-    done
-    echo "no virtual display could be started" >&2
-    exit 1
-}
-start_display() {
-    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-    new_display
-    export DISPLAY=$NEW_DISPLAY
-}
 finish() {
     local code=$? prefix pid
     print_stages
@@ -165,67 +99,6 @@ finish() {
     exit "$code"
 }
 trap finish EXIT
-
-ensure_wineprefix() {
-    WINE_PREFIXES+=("$WINEPREFIX")
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        log "creating the Wine prefix $WINEPREFIX"
-        mkdir -p "$WINEPREFIX"
-        wineboot -i >"$BUILD/wineboot.log" 2>&1 || true
-        wineserver -w || true
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            cat "$BUILD/wineboot.log" >&2
-            echo "Wine could not make the prefix $WINEPREFIX" >&2
-            exit 1
-        fi
-    fi
-    link_wine_fonts
-    quiet_wine_crashes
-}
-
-# A program that crashes under Wine starts Wine's debugger, which by default
-# waits on an error box that nobody closes here, and a test waited out its
-# timeout for a window that could not come. Without the box the debugger
-# prints the crash's backtrace to the program's standard error and ends it
-# with the exception's code, as Windows does without its error reporting.
-quiet_wine_crashes() {
-    [ -f "$WINEPREFIX/.orlipan-quiet-crashes" ] && return 0
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.orlipan-quiet-crashes"
-}
-
-# Wine's own fonts (Tahoma for dialogs, Marlett for the caption buttons) come
-# with fonts-wine, but this Wine does not load them from where that package
-# puts them: without them a close box shows as the letter "r". They are
-# linked into the prefix's Fonts folder, where Windows keeps its fonts and
-# Wine loads every file at the start of each program, so an older prefix
-# gets them too, without being made anew.
-#
-# Wine's bold Tahoma, the caption font, has no Greek letters, where Windows'
-# caption font has them: DejaVu Sans goes into the Fonts folder too and is
-# linked behind it (FontLink\SystemLink, as Windows links its fonts for the
-# scripts they lack), so a Greek title shows as on Windows. Wine looks a link
-# up by the full name of the face in use ("Tahoma Bold"), and draws the
-# linked face bold itself; a linked font only draws the letters the first
-# one lacks, so no other picture changes.
-FONT_LINK_FACE="Tahoma Bold"
-FONT_LINK="DejaVuSans.ttf,DejaVu Sans"
-link_wine_fonts() {
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
-    mkdir -p "$fonts"
-    while read -r font; do
-        [ -e "$fonts/$(basename "$font")" ] || ln -s "$font" "$fonts/"
-    done < <(dpkg -L fonts-wine | grep -i '\.ttf$'
-             dpkg -L fonts-dejavu-core | grep -E '/DejaVuSans\.ttf$')
-    [ "$(cat "$WINEPREFIX/.orlipan-fontlinks" 2>/dev/null)" = "$FONT_LINK_FACE=$FONT_LINK" ] &&
-        return 0
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-        /v "$FONT_LINK_FACE" /t REG_MULTI_SZ /d "$FONT_LINK" /f >/dev/null 2>&1
-    wineserver -w
-    echo "$FONT_LINK_FACE=$FONT_LINK" >"$WINEPREFIX/.orlipan-fontlinks"
-}
 
 # ---- builds -------------------------------------------------------------
 
@@ -350,55 +223,8 @@ check_reproducible() {
     echo "both builds gave these zips"
 }
 
-# ---- Wine suites side by side -------------------------------------------
+# ---- the lanes' work -----------------------------------------------------
 
-# The Wine suites spend most of their time waiting for windows, so they run
-# side by side, each in an X display and a copy of the Wine prefix of its own:
-# keys, clicks and window focus of one never reach another. A lane's output
-# is printed whole when it has ended.
-LANE_DIR="$BUILD/lanes"
-LANE_PIDS=()
-LANE_NAMES=()
-LANE_STARTS=()
-start_lane() {  # name command...
-    local name=$1 prefix="$WINEPREFIX-$1"
-    shift
-    mkdir -p "$LANE_DIR"
-    rm -f "$LANE_DIR/$name".*
-    new_display
-    WINEPREFIX=$WINEPREFIX wineserver -w
-    rm -rf "$prefix"
-    cp -a "$WINEPREFIX" "$prefix"
-    WINE_PREFIXES+=("$prefix")
-    (
-        export DISPLAY=$NEW_DISPLAY WINEPREFIX=$prefix
-        trap 'echo "$SECONDS" >"$LANE_DIR/$name.end"; wineserver -k >/dev/null 2>&1 || true' EXIT
-        "$@"
-    ) </dev/null >"$LANE_DIR/$name.log" 2>&1 &
-    LANE_PIDS+=("$!")
-    LANE_NAMES+=("$name")
-    LANE_STARTS+=("$SECONDS")
-    echo "started: $name (display $NEW_DISPLAY, log $LANE_DIR/$name.log)"
-}
-wait_lanes() {
-    local i name code failed=()
-    for i in "${!LANE_PIDS[@]}"; do
-        name=${LANE_NAMES[$i]}
-        code=0
-        wait "${LANE_PIDS[$i]}" || code=$?
-        log "$name: its output"
-        cat "$LANE_DIR/$name.log"
-        STAGE_LINES+=("$(printf '%6d s  %s (side by side)%s' \
-            $(($(cat "$LANE_DIR/$name.end" 2>/dev/null || echo "$SECONDS") - LANE_STARTS[i])) \
-            "$name" "$([ "$code" = 0 ] || echo ": FAILED")")")
-        [ "$code" = 0 ] || failed+=("$name")
-    done
-    LANE_PIDS=() LANE_NAMES=() LANE_STARTS=()
-    if [ ${#failed[@]} -gt 0 ]; then
-        echo "failed: ${failed[*]}" >&2
-        exit 1
-    fi
-}
 # The demo as a newcomer runs it, and once with no tool to start: that one
 # must fail, saying the window did not appear.
 check_demo() {  # arch

@@ -37,6 +37,26 @@ DWORD find_new_tool(const BatchRun& batch, const char* exe) {
     return found;
 }
 
+// What lies at `p` instead of the window a click was meant for, and where
+// that window is now: enough to tell a window in the way from one that moved.
+std::string in_the_way(HWND target, POINT p) {
+    HWND at = WindowFromPoint(p);
+    char name[64] = "";
+    if (at)
+        GetClassNameA(at, name, sizeof name);
+    DWORD pid = 0;
+    if (at)
+        GetWindowThreadProcessId(at, &pid);
+    RECT now = {};
+    GetWindowRect(target, &now);
+    return "the target is covered at " + std::to_string(p.x) + "," + std::to_string(p.y) +
+           " by a " + name + " window \"" + window_caption(at) + "\" of process " +
+           std::to_string(pid) + "; the target lies at " + std::to_string(now.left) + "," +
+           std::to_string(now.top) + "-" + std::to_string(now.right) + "," +
+           std::to_string(now.bottom) + (IsWindowVisible(target) ? "" : ", hidden") +
+           (IsWindowEnabled(target) ? "" : ", disabled");
+}
+
 void end_process(DWORD pid) {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
     if (!process)
@@ -155,7 +175,7 @@ void type_keys(ToolWindow& tool, std::initializer_list<WORD> keys) {
 // only given once the target is what lies under the pointer.
 void click_on(HWND target, POINT p) {
     ASSERT_TRUE(wait_until([&] { return WindowFromPoint(p) == target; }, WINDOW_TIMEOUT_MS))
-        << "the target is covered at " << p.x << "," << p.y;
+        << in_the_way(target, p);
     click_at(p.x, p.y);
 }
 

@@ -72,10 +72,11 @@ HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pa
 
 // Waits (bounded polling) for the first visible tool window; 0 on timeout.
 // A tool that crashed before showing a window is started once more, with a
-// line on standard error, unless the test feeds its standard input. Wine has
-// been seen, rarely and under load, to crash a program as it starts, inside
-// its own gdi32 whose handle table it had not set up. A tool that crashes
-// every time still fails.
+// line on standard error, unless the test feeds its standard input or the
+// driver did not start it (a batch file's tool). Wine has been seen, rarely
+// and under load, to crash a program as it starts, inside its own gdi32
+// whose handle table it had not set up. A tool that crashes every time still
+// fails.
 HWND wait_for_window(ToolRun& run, int timeout_ms = 10000);
 
 std::string window_caption(HWND hwnd);

@@ -76,7 +76,10 @@ bool ended_by_exception(DWORD exit_code) {
 HWND wait_for_window(ToolRun& run, int timeout_ms) {
     DWORD exit_code = STILL_ACTIVE;
     HWND window = wait_for_first_window(run, timeout_ms, &exit_code);
-    if (window || !ended_by_exception(exit_code) || run.options.input == INPUT_PIPE)
+    // A tool that a batch file started, or one fed from the test's pipe, can
+    // only be started again by what started it.
+    if (window || !ended_by_exception(exit_code) || run.exe.empty() ||
+        run.options.input == INPUT_PIPE)
         return window;
     fprintf(stderr, "driver: %s %s crashed before showing a window; starting it once more\n",
             run.exe.c_str(), run.args.c_str());

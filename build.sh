@@ -75,9 +75,23 @@ ensure_packages() {
     log "installing: ${missing[*]}"
     # Wine's 32-bit side (the shipped i686 build) needs the i386 architecture.
     dpkg --print-foreign-architectures | grep -qx i386 || as_root dpkg --add-architecture i386
-    as_root apt-get update -q
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-        "${missing[@]}"
+    local install=(as_root env DEBIAN_FRONTEND=noninteractive
+                   apt-get install -y -q --no-install-recommends)
+    local attempt updated=no
+    for attempt in 1 2; do
+        as_root apt-get update -q && { updated=yes; break; }
+        [ "$attempt" = 2 ] || { log "apt-get update failed; once more in 10 s"; sleep 10; }
+    done
+    [ $updated = yes ] && "${install[@]}" "${missing[@]}" && return 0
+    # A mirror caught mid-sync can leave one index out, the i386 one of the
+    # security updates say: then an amd64 library's update has no i386 twin
+    # of the same version and the install breaks. The release alone still
+    # holds matching pairs of everything listed above.
+    local release
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    [ $updated = yes ] && log "the install failed; once more from $release alone, without its updates" ||
+        log "the package index is incomplete; installing from $release alone, without its updates"
+    "${install[@]}" -t "$release" "${missing[@]}"
 }
 
 # ---- the host's Wine, and lanes of Wine suites side by side ---------------

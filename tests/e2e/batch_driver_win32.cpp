@@ -41,16 +41,12 @@ DWORD find_new_tool(const BatchRun& batch, const char* exe) {
 // that window is now: enough to tell a window in the way from one that moved.
 std::string in_the_way(HWND target, POINT p) {
     HWND at = WindowFromPoint(p);
-    char name[64] = "";
-    if (at)
-        GetClassNameA(at, name, sizeof name);
     DWORD pid = 0;
     if (at)
         GetWindowThreadProcessId(at, &pid);
-    RECT now = {};
-    GetWindowRect(target, &now);
+    RECT now = window_rect(target);
     return "the target is covered at " + std::to_string(p.x) + "," + std::to_string(p.y) +
-           " by a " + name + " window \"" + window_caption(at) + "\" of process " +
+           " by a " + window_class(at) + " window \"" + window_caption(at) + "\" of process " +
            std::to_string(pid) + "; the target lies at " + std::to_string(now.left) + "," +
            std::to_string(now.top) + "-" + std::to_string(now.right) + "," +
            std::to_string(now.bottom) + (IsWindowVisible(target) ? "" : ", hidden") +

@@ -80,6 +80,7 @@ HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pa
 HWND wait_for_window(ToolRun& run, int timeout_ms = 10000);
 
 std::string window_caption(HWND hwnd);
+std::string window_class(HWND hwnd);
 // The text of any window read through the Unicode call, as UTF-8.
 std::string window_text_utf8(HWND hwnd);
 std::wstring wide_of_utf8(const std::string& text);

@@ -9,12 +9,6 @@ namespace {
 const DWORD DRIVER_POLL_MS = 20;
 const int DRIVER_TEXT_TIMEOUT_MS = 2000;
 
-std::string class_of(HWND hwnd) {
-    char name[256] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
 struct ChildSearch {
     std::string class_name;
     std::vector<HWND> found;
@@ -22,7 +16,7 @@ struct ChildSearch {
 
 BOOL CALLBACK collect_child(HWND hwnd, LPARAM param) {
     ChildSearch* search = (ChildSearch*)param;
-    if (lstrcmpiA(class_of(hwnd).c_str(), search->class_name.c_str()) == 0) {
+    if (lstrcmpiA(window_class(hwnd).c_str(), search->class_name.c_str()) == 0) {
         search->found.push_back(hwnd);
     }
     return TRUE;
@@ -86,6 +80,12 @@ HWND wait_for_window(ToolRun& run, int timeout_ms) {
     kill_tool(run);
     run = start_tool(run.exe, run.args, run.options);
     return wait_for_first_window(run, timeout_ms, &exit_code);
+}
+
+std::string window_class(HWND hwnd) {
+    char name[256] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
 }
 
 std::string window_caption(HWND hwnd) {

@@ -23,12 +23,6 @@ struct Report {
     std::string output;
 };
 
-std::string class_name(HWND hwnd) {
-    char name[256] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
 // Reads the report box the tool shows, presses its OK button with a real
 // click and collects how the tool ended.
 Report read_report(const std::string& exe, const std::string& args,
@@ -40,7 +34,7 @@ Report read_report(const std::string& exe, const std::string& args,
     HWND box = wait_for_window(run);
     if (box) {
         report.shown = true;
-        report.window_class = class_name(box);
+        report.window_class = window_class(box);
         report.caption = window_caption(box);
         report.text = message_box_text(box);
         report.window_count = tool_windows(run.pid).size();

@@ -22,19 +22,22 @@ goto end
 :list
 set "answer=%TEMP%\pick_file_%RANDOM%.txt"
 rem dir writes the names in the console's OEM code page: /oemlist reads
-rem them so, and /oemout writes the answer back so for cmd to read.
-dir /b /a-d /on "%folder%\*.txt" | orlipan - "Pick a file" "$item" /oemlist /oemout > "%answer%"
+rem them so, and /oemout writes the answer back so for cmd to read. /quote
+rem puts the answer in double quotes, which %%~a below takes away again:
+rem so no name starting with ";" is taken for a comment by for /f.
+dir /b /a-d /on "%folder%\*.txt" | orlipan - "Pick a file" "$item" /quote /oemlist /oemout > "%answer%"
 if errorlevel 1 goto picked
 echo Nothing was picked.
 goto clean
 
 :picked
+rem A pick always writes at least the two quotes of /quote: an empty answer
+rem means that orlipan could not run (exit code 255).
+for %%s in ("%answer%") do if %%~zs==0 goto failed
 rem for /f reads the answer as data, never as a command: %, & and
-rem brackets in the name stay as they are. No file name holds a "|", so
-rem eol=| takes no name for a comment (the default, ";", could).
+rem brackets in the name stay as they are.
 set "file="
-for /f "usebackq delims= eol=|" %%f in ("%answer%") do set "file=%%f"
-if not defined file goto failed
+for /f "usebackq delims=" %%a in ("%answer%") do set "file=%%~a"
 rem !name! puts the value in after the line is read, so nothing in it
 rem counts as code; it is turned on only now, so that a "!" in the name
 rem read above stays too.
@@ -45,8 +48,6 @@ endlocal
 goto clean
 
 :failed
-rem A picked file always has a name: an empty answer means that orlipan
-rem could not run (exit code 255: no console window).
 echo orlipan could not show the list.
 :clean
 del "%answer%" 2>nul

@@ -39,18 +39,21 @@ rem where a click sorts by that column (the sizes as numbers); "$1" is the
 rem first field of the picked line, the name. cmd writes in the console's
 rem OEM code page: /oemlist reads the names so, and /oemout writes the
 rem answer back so for cmd to read.
-type "%lines%" | orlipan - "Pick a file" "$1" /tab /header=1 /oemlist /oemout > "%answer%"
+rem /quote keeps a name starting with ";" from being taken for a comment
+rem by for /f; %%~a below takes the quotes away again.
+type "%lines%" | orlipan - "Pick a file" "$1" /tab /header=1 /quote /oemlist /oemout > "%answer%"
 if errorlevel 1 goto picked
 echo Nothing was picked.
 goto clean
 
 :picked
+rem A pick always writes at least the two quotes of /quote: an empty answer
+rem means that orlipan could not run (exit code 255).
+for %%s in ("%answer%") do if %%~zs==0 goto failed
 rem for /f reads the answer as data, never as a command: %, & and
-rem brackets in the name stay as they are. No file name holds a "|", so
-rem eol=| takes no name for a comment (the default, ";", could).
+rem brackets in the name stay as they are.
 set "file="
-for /f "usebackq delims= eol=|" %%f in ("%answer%") do set "file=%%f"
-if not defined file goto failed
+for /f "usebackq delims=" %%a in ("%answer%") do set "file=%%~a"
 rem !name! puts the value in after the line is read, so nothing in it
 rem counts as code; it is turned on only now, so that a "!" in the name
 rem read above stays too.
@@ -61,8 +64,6 @@ endlocal
 goto clean
 
 :failed
-rem A picked file always has a name: an empty answer means that orlipan
-rem could not run (exit code 255: no console window).
 echo orlipan could not show the list.
 :clean
 del "%lines%" "%answer%" 2>nul

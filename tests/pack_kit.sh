@@ -52,6 +52,10 @@ done
 # file removed from the sources could linger.
 cp "$ROOT"/tests/batch/*.cmd "$ROOT/tests/kit/run-tests.cmd" "$ROOT/tests/kit/README.txt" "$TOP/"
 cp "$ROOT"/examples/*.cmd "$ROOT"/examples/*.txt "$TOP/examples/"
+# The manual's pages, whose batch blocks the manual_*_e2e programs run.
+mkdir -p "$TOP/manual/docs"
+cp "$ROOT/README.md" "$TOP/manual/"
+cp "$ROOT"/docs/*.md "$TOP/manual/docs/"
 cp "$ROOT/LICENSE" "$TOP/LICENSE.txt"
 cp "$NOTICES" "$TOP/"
 cp /usr/share/doc/googletest/copyright "$TOP/googletest-copyright.txt"

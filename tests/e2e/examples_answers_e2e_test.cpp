@@ -142,6 +142,29 @@ TEST_F(ExampleAnswersTest, PickAgainStartsOnTheLinePickedLast) {
     EXPECT_TRUE(contains(out, "Your last pick: line 4.")) << out;
 }
 
+// Line 300 gives exit code 255, which is a pick, not a tool that could not
+// run: the next list starts on line 255, the nearest an exit code names.
+TEST_F(ExampleAnswersTest, PickAgainTakesLine300ForAPick) {
+    std::string dir = fresh_dir();
+    std::string list;
+    for (int line = 1; line <= 300; ++line)
+        list += "colour " + std::to_string(line) + "\r\n";
+    write_file(dir + "\\list.txt", list);
+    BatchRun batch = start_example("pick_again.cmd", "\"" + dir + "\\list.txt\"", dir);
+    ToolWindow first = wait_for_tool(batch, "orlipan.exe");
+    type_keys(first, {VK_END, VK_RETURN});
+    ToolWindow second = wait_for_tool(batch, "orlipan.exe");
+    ASSERT_TRUE(second.window);
+    EXPECT_TRUE(starts_on(child_by_class(second.window, "SysListView32"), 254));
+    type_keys(second, {VK_ESCAPE});
+    std::string out = finish_batch(batch);
+    for (ToolWindow* tool : {&first, &second})
+        close_tool(*tool);
+    EXPECT_TRUE(contains(out, "Line 255 for now.")) << out;
+    EXPECT_TRUE(contains(out, "Your last pick: line 255.")) << out;
+    EXPECT_FALSE(contains(out, "could not")) << out;
+}
+
 // The header line is no row of the list: the rows are the folder's files,
 // split at their tabs, and "$1" answers the name alone, "&" and all. Wine's
 // cmd.exe, unlike Windows', sends what a block in brackets writes to the

@@ -97,7 +97,10 @@ TEST_F(ManualBlocksTest, SeveralAnswersCopyEveryChosenFile) {
         std::string name = list_name(block);
         if (!name.empty())
             write_file(dir + "\\" + name, list_bytes(names, list_code_page(block)));
+        // The block copies into %USERPROFILE%\backup: a profile of its own.
         std::string home = fresh_dir();
+        char profile[MAX_PATH] = "";
+        GetEnvironmentVariableA("USERPROFILE", profile, MAX_PATH);
         SetEnvironmentVariableA("USERPROFILE", home.c_str());
         BlockOutcome out = run_block(block, "", dir, "orlipan.exe", [&](ToolWindow& tool) {
             ASSERT_TRUE(make_foreground(tool.window));
@@ -119,6 +122,7 @@ TEST_F(ManualBlocksTest, SeveralAnswersCopyEveryChosenFile) {
             EXPECT_EQ(std::string(bytes, read), "file " + file + "\r\n");
         }
         expect_cancel_goes_to_cancelled(block, "", dir);
+        SetEnvironmentVariableA("USERPROFILE", profile);
     }
     skip_with(skipped);
 }

@@ -144,8 +144,7 @@ TEST(VemoKeys, ASharedLetterMovesTheFocusAndADoubledAmpersandMarksNothing) {
     Box box = open_focused_box("T Text \"&Save;&skip;R&&D$\" /TM=60", first_button);
     ASSERT_TRUE(box.window);
     HWND save = button(box.window, 1), skip = button(box.window, 2), rd = button(box.window, 3);
-    // The letter moves the focus on without pressing; as any key, it stops
-    // the countdown.
+    // The letter moves the focus on without pressing, either case.
     EXPECT_TRUE(give([] { press_key('S'); }, [&] { return focus_of(box.window) == skip; }));
     press_key('S', true);
     EXPECT_TRUE(wait_until([&] { return focus_of(box.window) == save; }));
@@ -154,6 +153,7 @@ TEST(VemoKeys, ASharedLetterMovesTheFocusAndADoubledAmpersandMarksNothing) {
     press_key('S');
     EXPECT_TRUE(wait_until([&] { return focus_of(box.window) == skip; }));
     EXPECT_FALSE(box_gone(box));
+    // As any key, the letters stopped the countdown.
     EXPECT_TRUE(wait_until([&] { return text_of(rd) == "R&&D"; })) << text_of(rd);
     // The copy shows the caption as drawn, with one ampersand.
     EXPECT_EQ(copied(RULE + "T\r\n" + RULE + "Text\r\n" + RULE + "Save   skip   R&D   \r\n" + RULE),
@@ -165,8 +165,9 @@ TEST(VemoKeys, ASharedLetterMovesTheFocusAndADoubledAmpersandMarksNothing) {
 
 // ---- Ctrl+C ----------------------------------------------------------------------
 
-// Wine keeps its clipboard in the X selection of its display; under Xvfb with
-// no other X client the programs of one Wine prefix still share it.
+// The test reads what the tool put on the clipboard as any other program
+// would. Under Wine in Xvfb, with no X client but Wine's own, the programs of
+// one prefix share it as on Windows (see copied() for the one difference).
 TEST(VemoKeys, CtrlCCopiesTheBoxInTheSystemMessageBoxLayoutAndLeavesItOpen) {
     LaunchOptions wide;
     wide.wide_arguments = true;

@@ -24,8 +24,31 @@ bool utf8_mode(const PickSettings& settings) {
     return (settings.flags & PICK_FLAG_UTF8) != 0;
 }
 
+// Ctrl+C: in the filter box its own selection, as an edit box copies it;
+// otherwise the chosen lines as the list holds them, one a line, in the
+// order shown. Nothing chosen leaves the clipboard as it was.
+void copy_choice(const PickWindow& pick) {
+    if (filtering(pick.filter) && focused_control() == PICK_BOX_ID &&
+        copy_edit_selection(PICK_BOX_ID))
+        return;
+    std::vector<int> rows;
+    if (multi_mode(pick.settings)) {
+        rows = list_selected_indexes(PICK_LIST_ID);
+    } else if (list_selected_index(PICK_LIST_ID) >= 0) {
+        rows.push_back(list_selected_index(PICK_LIST_ID));
+    }
+    if (rows.empty())
+        return;
+    std::string text;
+    for (size_t i = 0; i < rows.size(); ++i)
+        text += (i == 0 ? "" : "\r\n") + list_item_text(PICK_LIST_ID, rows[i]);
+    copy_text(PICK_WINDOW, text, utf8_mode(pick.settings) ? TEXT_UTF8 : TEXT_ANSI);
+}
+
 int next_action(PickWindow& pick) {
     int kind = wait_event();
+    if (kind == EVENT_SHORTCUT && event_shortcut() == PICK_SHORTCUT_COPY)
+        copy_choice(pick);
     if (kind == EVENT_RESIZE)
         layout_pick_list(pick);
     if (kind == EVENT_DPI_CHANGE)

@@ -17,7 +17,7 @@ int pick_action_of_event(int kind, int control, int detail, int shortcut, bool m
                 return PICK_ACCEPT;
             return PICK_NONE;
         case EVENT_SHORTCUT:
-            return shortcut;
+            return shortcut == PICK_SHORTCUT_COPY ? PICK_NONE : shortcut;
         case EVENT_CLOSE:
             return PICK_CANCEL;
         default:

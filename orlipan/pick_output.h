@@ -8,6 +8,9 @@
 constexpr int PICK_NONE = 0;
 constexpr int PICK_ACCEPT = 1;
 constexpr int PICK_CANCEL = 2;
+// The Ctrl+C shortcut: the chosen lines go onto the clipboard, the window
+// stays open (no action).
+constexpr int PICK_SHORTCUT_COPY = 3;
 
 constexpr int PICK_LIST_ID = 1;
 constexpr int PICK_EXIT_LIMIT = 255;

@@ -51,6 +51,8 @@ TEST(PickOutput, EventsMapToActions) {
     EXPECT_EQ(pick_action_of_event(EVENT_CONTROL, 2, DETAIL_DOUBLE_CLICK, 0, true), PICK_NONE);
     EXPECT_EQ(pick_action_of_event(EVENT_SHORTCUT, 1, DETAIL_NONE, 1, false), PICK_ACCEPT);
     EXPECT_EQ(pick_action_of_event(EVENT_SHORTCUT, 2, DETAIL_NONE, 2, false), PICK_CANCEL);
+    EXPECT_EQ(pick_action_of_event(EVENT_SHORTCUT, 3, DETAIL_NONE, PICK_SHORTCUT_COPY, true),
+              PICK_NONE);
     EXPECT_EQ(pick_action_of_event(EVENT_CLOSE, 0, 0, 0, false), PICK_CANCEL);
     EXPECT_EQ(pick_action_of_event(EVENT_RESIZE, 0, 0, 0, false), PICK_NONE);
     EXPECT_EQ(pick_action_of_event(256, 0, DETAIL_NONE, 0, true), PICK_NONE);

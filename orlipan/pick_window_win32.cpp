@@ -20,6 +20,7 @@ constexpr DWORD PICK_WINDOW_FLAGS =
 constexpr int PICK_CREATION_SIZE = 200;
 constexpr int KEY_ENTER = 13;
 constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_COPY = 'C' | SHORTCUT_CONTROL;
 
 // The control that had the focus when the window was last deactivated.
 // Only the window callback, which has no record to pass, keeps it.
@@ -107,6 +108,7 @@ bool build_pick_window(PickWindow& pick) {
     state.box_height = create_filter_box(pick.filter, font);
     add_shortcut(PICK_WINDOW, KEY_ENTER, PICK_ACCEPT);
     add_shortcut(PICK_WINDOW, KEY_ESCAPE, PICK_CANCEL);
+    add_shortcut(PICK_WINDOW, KEY_COPY, PICK_SHORTCUT_COPY);
     capture_screen_areas(state);
     set_window_callback(keep_focus);
     return true;

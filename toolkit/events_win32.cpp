@@ -1,8 +1,9 @@
 // The toolkit's window procedure and the wait for events: window messages
 // become events, immediate ones returned by the wait that dispatched them,
 // queued ones handed out first by later waits. Shortcuts and focus movement
-// (keyboard_win32.cpp), live sizing (sizing_win32.cpp) and the controls'
-// own handling (controls_win32.cpp) are offered their messages from here.
+// (keyboard_win32.cpp), the buttons' key letters (key_letters_win32.cpp),
+// live sizing (sizing_win32.cpp) and the controls' own handling
+// (controls_win32.cpp) are offered their messages from here.
 //
 // Loops between files remain only where the system calls back: the window
 // registry (windows_win32.cpp) registers this procedure for its classes (it is
@@ -17,6 +18,7 @@
 #include "toolkit/dpi_scale_win32.h"
 #include "toolkit/events.h"
 #include "toolkit/events_win32.h"
+#include "toolkit/key_letters_win32.h"
 #include "toolkit/keyboard_win32.h"
 #include "toolkit/sizing_win32.h"
 #include "toolkit/windows_win32.h"
@@ -127,7 +129,7 @@ bool handle_window_message(WindowRecord& record, int window, HWND hwnd, UINT mes
 
 // Steps 3 to 6 of a wait, for a message taken from the thread's queue.
 int dispatch_event_message(MSG& message) {
-    if (!translate_shortcut(message)) {
+    if (!translate_shortcut(message) && !answer_key_letter(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

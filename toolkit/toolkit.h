@@ -217,3 +217,12 @@ int edit_box_height(int id);
 // brackets them with these (nesting is counted).
 void list_begin_update(int id);
 void list_end_update(int id);
+
+// ---- Clipboard ----------------------------------------------------------------
+
+// Puts `text` (bytes in `encoding`, lines ended by CR LF) on the clipboard as
+// plain text, in the Unicode and the ANSI formats; 1 when it could.
+int copy_text(int window, const std::string& text, int encoding);
+// Copies an edit box's selection as the box's own Ctrl+C does; 0 when nothing
+// is selected or the box hides its characters (EDIT_PASSWORD).
+int copy_edit_selection(int id);

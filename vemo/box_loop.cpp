@@ -61,7 +61,8 @@ int shortcut_action(BoxLoop& loop, int id) {
         loop.exit_code = 0;
         return ACTION_FINISH;
     }
-    if (id == BOX_SHORTCUT_SPACE) {
+    // Ctrl stopped the countdown as any key does before it became a shortcut.
+    if (id == BOX_SHORTCUT_SPACE || id == BOX_SHORTCUT_COPY) {
         return ACTION_STOP_COUNTDOWN;
     }
     return ACTION_NONE;

@@ -16,6 +16,8 @@ constexpr int BOX_TIMER_PERIOD_MS = 1000;
 constexpr int BOX_SHORTCUT_ENTER = 100;
 constexpr int BOX_SHORTCUT_ESCAPE = 101;
 constexpr int BOX_SHORTCUT_SPACE = 102;
+// Ctrl+C: the box's texts onto the clipboard; the box stays open.
+constexpr int BOX_SHORTCUT_COPY = 103;
 
 // Controls beside the label (0) and the buttons (1 and up), numbered above
 // any button a command line can hold.

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/mnemonic.h"
 #include "toolkit/toolkit.h"
+#include "vemo/box_copy.h"
 #include "vemo/box_loop.h"
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 constexpr int BOX_KEY_ENTER = VK_RETURN;
 constexpr int BOX_KEY_ESCAPE = VK_ESCAPE;
 constexpr int BOX_KEY_SPACE = VK_SPACE;
+constexpr int BOX_KEY_COPY = 'C' | SHORTCUT_CONTROL;
 
 // All buttons share one style, so button 1's style word with the default bit
 // set or cleared serves every button. No repaint: the focus change repaints.
@@ -61,6 +64,7 @@ void prepare_box(BoxLoop& loop, BoxWindow& box) {
     add_shortcut(BOX_WINDOW, BOX_KEY_ENTER, BOX_SHORTCUT_ENTER);
     add_shortcut(BOX_WINDOW, BOX_KEY_ESCAPE, BOX_SHORTCUT_ESCAPE);
     add_shortcut(BOX_WINDOW, BOX_KEY_SPACE, BOX_SHORTCUT_SPACE);
+    add_shortcut(BOX_WINDOW, BOX_KEY_COPY, BOX_SHORTCUT_COPY);
     if (s.background != 0) {
         set_window_color(BOX_WINDOW, static_cast<COLORREF>(s.background));
         set_control_color(BOX_LABEL, COLOR_SLOT_BACK, static_cast<COLORREF>(s.background));
@@ -107,6 +111,21 @@ void stop_countdown(BoxLoop& loop, int action) {
     }
 }
 
+// Ctrl+C in the field copies what is selected there, as the field itself
+// did before the box took the key; anywhere else, the whole box as shown.
+void copy_box(const BoxWindow& box, const BoxLoop& loop) {
+    if (loop.field_control != 0 && focused_control() == loop.field_control &&
+        copy_edit_selection(loop.field_control)) {
+        return;
+    }
+    std::vector<std::string> captions;
+    for (int id = 1; id <= box.layout.button_count; ++id) {
+        captions.push_back(caption_without_marks(control_text(id)));
+    }
+    copy_text(BOX_WINDOW, box_copy_text(box.settings.title, box.settings.text, captions),
+              TEXT_UTF8);
+}
+
 }  // namespace
 
 int32_t run_box(BoxWindow& box) {
@@ -135,6 +154,9 @@ int32_t run_box(BoxWindow& box) {
         follow_focus(loop);
         int id = event_id(kind);
         action = box_event_action(loop, kind, id);
+        if (kind == EVENT_SHORTCUT && id == BOX_SHORTCUT_COPY) {
+            copy_box(box, loop);
+        }
         show_count(loop, kind, id);
         if (action != ACTION_NONE && loop.timer_running == 1) {
             stop_countdown(loop, action);

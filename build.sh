@@ -146,7 +146,9 @@ run_fuzzers() {
         corpus="$BUILD/fuzz/corpus/$(basename "$f")"
         mkdir -p "$corpus"
         echo "fuzzing $(basename "$f") for ${FUZZ_SECONDS:-5} s"
+        # A failing input is kept beside the corpus, not in the checkout.
         "$f" -max_total_time="${FUZZ_SECONDS:-5}" -timeout=5 -rss_limit_mb=2048 \
+            -artifact_prefix="$corpus." \
             -print_final_stats=0 "$corpus" 2>"$corpus.log" || {
             tail -40 "$corpus.log"
             exit 1

@@ -1,14 +1,12 @@
 // Faults raised on purpose, so that the end-to-end tests can see what a tool
 // does when memory runs out or a step fails. Only the test builds of the
-// tools (orlipan_faults.exe, vemo_faults.exe, compiled with TOOL_FAULTS)
-// have them: there the environment variable TOOL_FAULT=POINT:KIND makes
+// tools (orlipan_faults.exe, vemo_faults.exe) link fault_point_win32.cpp:
+// there the environment variable TOOL_FAULT=POINT:KIND makes
 // fault_point(POINT) raise KIND, one of "memory" (std::bad_alloc), "error"
-// (std::runtime_error) and "abort" (std::abort). In the tools that ship,
-// every fault_point is empty and nothing reads the variable.
+// (std::runtime_error) and "abort" (std::abort). The tools that ship link
+// no_faults.cpp, where fault_point does nothing and nothing reads the
+// variable; both builds share every other object, so the test builds cost
+// one link each.
 #pragma once
 
-#ifdef TOOL_FAULTS
 void fault_point(const char* point);
-#else
-inline void fault_point(const char*) {}
-#endif

@@ -48,11 +48,11 @@ unzip -q "$ZIP" -d "$WORK/unpacked"
 KIT=$(find "$WORK/unpacked" -mindepth 1 -maxdepth 1 -type d)
 [ -f "$KIT/run-tests.cmd" ] || fail "no run-tests.cmd at the top of $(basename "$ZIP")"
 
-# The kit's programs, and the summary lines ("  name: N passed, ...") of a log.
+# The kit's programs, and those in the summary lines ("  name.exe: N passed, ...") of a log.
 mapfile -t PROGRAMS < <(cd "$KIT" && ls -- *_tests.exe *_e2e.exe 2>/dev/null | sed 's/\.exe$//')
 [ ${#PROGRAMS[@]} -gt 0 ] || fail "no test programs in $(basename "$ZIP")"
 summarised() {  # log
-    sed -n 's/^  \([A-Za-z0-9_]*\): [0-9]* passed.*/\1/p' "$1"
+    sed -n 's/^  \([A-Za-z0-9_]*\)\(\.exe\)\{0,1\}: [0-9]* passed.*/\1/p' "$1"
 }
 
 check_run() {  # what: the last run must have passed, results.txt must end with its count

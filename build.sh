@@ -64,8 +64,8 @@ print_stages() {
 # the whole machine's count, and that one also holds whatever else ran.
 CPU_TICKS=$(getconf CLK_TCK 2>/dev/null || echo 100)
 machine_busy_ticks() {
-    local cpu user nice system idle iowait irq softirq steal
-    read -r cpu user nice system idle iowait irq softirq steal _ </proc/stat
+    local user nice system irq softirq steal
+    read -r _ user nice system _ _ irq softirq steal _ </proc/stat
     echo $((user + nice + system + irq + softirq + steal))
 }
 MACHINE_BUSY_START=$(machine_busy_ticks)

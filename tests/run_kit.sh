@@ -49,7 +49,8 @@ KIT=$(find "$WORK/unpacked" -mindepth 1 -maxdepth 1 -type d)
 [ -f "$KIT/run-tests.cmd" ] || fail "no run-tests.cmd at the top of $(basename "$ZIP")"
 
 # The kit's programs, and those in the summary lines ("  name.exe: N passed, ...") of a log.
-mapfile -t PROGRAMS < <(cd "$KIT" && ls -- *_tests.exe *_e2e.exe 2>/dev/null | sed 's/\.exe$//')
+mapfile -t PROGRAMS < <(find "$KIT" -maxdepth 1 \( -name '*_tests.exe' -o -name '*_e2e.exe' \) \
+    -printf '%f\n' | sed 's/\.exe$//')
 [ ${#PROGRAMS[@]} -gt 0 ] || fail "no test programs in $(basename "$ZIP")"
 summarised() {  # log
     sed -n 's/^  \([A-Za-z0-9_]*\)\(\.exe\)\{0,1\}: [0-9]* passed.*/\1/p' "$1"
@@ -87,7 +88,7 @@ check_run "the kit"
 # Every program of the kit ran, once.
 ran=$(cat <(summarised "$WORK/outside.log") <(summarised "$WORK/kit.log") | LC_ALL=C sort)
 [ "$ran" = "$(printf '%s\n' "${PROGRAMS[@]}" | LC_ALL=C sort)" ] ||
-    fail "the runs did not run each of the kit's ${#PROGRAMS[@]} programs once: $(echo $ran)"
+    fail "the runs did not run each of the kit's ${#PROGRAMS[@]} programs once: ${ran//$'\n'/ }"
 
 # The self-test runs the kit's own runner and batch file on the failing program.
 SELF="$WORK/selftest"

@@ -138,7 +138,10 @@ finish() {
     for prefix in "${WINE_PREFIXES[@]}"; do
         WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
     done
-    for pid in "${XVFB_PIDS[@]}" "${JOB_PIDS[@]}"; do
+    for pid in "${JOB_PIDS[@]}"; do
+        kill_tree "$pid"
+    done
+    for pid in "${XVFB_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
     for pid in "${XVFB_PIDS[@]}"; do
@@ -194,8 +197,10 @@ run_fuzzers() {
 build_cross() {  # arch [target...]
     local arch=$1
     shift
-    BUILD_TARGETS=("$@") configure_and_build "$BUILD/$arch" -DCMAKE_BUILD_TYPE=Release \
+    BUILD_TARGETS=("$@")
+    configure_and_build "$BUILD/$arch" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake"
+    BUILD_TARGETS=()
 }
 
 test_cross() {  # arch

@@ -22,6 +22,18 @@ start_job() {  # name command...
     JOB_STARTS+=("$SECONDS")
 }
 
+# A job that is still running when the run fails is ended with everything it
+# started (a build, a Wine suite), children first.
+kill_tree() {  # pid
+    local child
+    kill -STOP "$1" 2>/dev/null || return 0
+    for child in $(ps -o pid= --ppid "$1"); do
+        kill_tree "$child"
+    done
+    kill "$1" 2>/dev/null || true
+    kill -CONT "$1" 2>/dev/null || true
+}
+
 # The Wine suites spend most of their time waiting for windows, so they run
 # side by side, each in an X display and a copy of the Wine prefix of its own:
 # keys, clicks and window focus of one never reach another.

@@ -32,29 +32,45 @@ log() { printf '\n==> %s (at %d s)\n' "$*" "$SECONDS"; }
 # ---- stages -------------------------------------------------------------
 
 # Every stage's time is printed at the end of the run, also when a stage
-# fails, so that a slow run shows where its time went.
+# fails, so that a slow run shows where its time went: the wall time and the
+# CPU time of the stage's own processes (those it waited for; see below).
+# A stage runs in a subshell of its own, which counts its CPU time.
 STAGE_LINES=()
 STAGE_NAME=
 STAGE_START=0
+STAGE_CPU=$(mktemp "${TMPDIR:-/tmp}/orlipan-stage-cpu.XXXXXX")
+CPU_TICKS=$(getconf CLK_TCK 2>/dev/null || echo 100)
+cpu_seconds_of() {  # pid: its CPU time and that of the children it waited for
+    local stat
+    read -r -a stat </proc/"$1"/stat
+    echo $(((stat[13] + stat[14] + stat[15] + stat[16] + CPU_TICKS / 2) / CPU_TICKS))
+}
+stage_line() {  # seconds cpu-seconds name
+    printf '%6d s %6s  %s' "$1" "$2" "$3"
+}
 stage() {  # name command...
-    local name=$1
+    local name=$1 cpu
     shift
     STAGE_NAME=$name STAGE_START=$SECONDS
     log "$name"
-    "$@"
-    STAGE_LINES+=("$(printf '%6d s  %s' $((SECONDS - STAGE_START)) "$name")")
+    (
+        "$@"
+        cpu_seconds_of "$BASHPID" >"$STAGE_CPU"
+    )
+    cpu=$(cat "$STAGE_CPU")
+    STAGE_LINES+=("$(stage_line $((SECONDS - STAGE_START)) "$cpu s" "$name")")
     STAGE_NAME=
 }
 skip_stage() {  # name reason
-    STAGE_LINES+=("$(printf '%8s  %s: skipped, %s' - "$1" "$2")")
+    STAGE_LINES+=("$(printf '%8s %8s  %s: skipped, %s' - - "$1" "$2")")
 }
 print_stages() {
     [ ${#STAGE_LINES[@]} -gt 0 ] || [ -n "$STAGE_NAME" ] || return 0
     echo
-    echo "stage times:"
+    echo "stage times:  wall    CPU"
     local line
     for line in "${STAGE_LINES[@]}"; do echo "$line"; done
-    [ -z "$STAGE_NAME" ] || printf '%6d s  %s: FAILED\n' $((SECONDS - STAGE_START)) "$STAGE_NAME"
+    [ -z "$STAGE_NAME" ] || echo "$(stage_line $((SECONDS - STAGE_START)) "" "$STAGE_NAME"): FAILED"
     print_cpu_time
 }
 
@@ -62,7 +78,6 @@ print_stages() {
 # waits. This script's own count takes in every program it (or a program it
 # started) waited for; Wine's servers, which leave their parents, are only in
 # the whole machine's count, and that one also holds whatever else ran.
-CPU_TICKS=$(getconf CLK_TCK 2>/dev/null || echo 100)
 machine_busy_ticks() {
     local user nice system irq softirq steal
     read -r _ user nice system _ _ irq softirq steal _ </proc/stat
@@ -70,9 +85,8 @@ machine_busy_ticks() {
 }
 MACHINE_BUSY_START=$(machine_busy_ticks)
 print_cpu_time() {
-    local stat own machine cores
-    read -r -a stat </proc/$$/stat
-    own=$(((stat[13] + stat[14] + stat[15] + stat[16]) / CPU_TICKS))
+    local own machine cores
+    own=$(cpu_seconds_of $$)
     machine=$((($(machine_busy_ticks) - MACHINE_BUSY_START) / CPU_TICKS))
     cores=$(nproc 2>/dev/null || echo 1)
     printf 'CPU time: %d s in %d s of wall time (%d %% of one core, of %d cores);' \
@@ -148,6 +162,7 @@ finish() {
         wait "$pid" 2>/dev/null || true
     done
     print_stages
+    rm -f "$STAGE_CPU"
     for line in "${CLOSING_LINES[@]}"; do echo "$line"; done
     exit "$code"
 }

@@ -14,6 +14,7 @@ start_job() {  # name command...
     rm -f "$LANE_DIR/$name".*
     (
         trap 'echo "$SECONDS" >"$LANE_DIR/$name.end"
+              cpu_seconds_of "$BASHPID" >"$LANE_DIR/$name.cpu"
               [ -z "${LANE_PREFIX:-}" ] || WINEPREFIX=$LANE_PREFIX wineserver -k >/dev/null 2>&1 || true' EXIT
         "$@"
     ) </dev/null >"$LANE_DIR/$name.log" 2>&1 &
@@ -68,9 +69,10 @@ wait_jobs() {  # [name...]
         wait "${JOB_PIDS[$i]}" || code=$?
         log "$name: its output"
         cat "$LANE_DIR/$name.log"
-        STAGE_LINES+=("$(printf '%6d s  %s (side by side, from %d s)%s' \
+        STAGE_LINES+=("$(stage_line \
             $(($(cat "$LANE_DIR/$name.end" 2>/dev/null || echo "$SECONDS") - JOB_STARTS[i])) \
-            "$name" "${JOB_STARTS[$i]}" "$([ "$code" = 0 ] || echo ": FAILED")")")
+            "$(cat "$LANE_DIR/$name.cpu" 2>/dev/null) s" \
+            "$name (side by side, from $((JOB_STARTS[i])) s)$([ "$code" = 0 ] || echo ": FAILED")")")
         [ "$code" = 0 ] || failed+=("$name")
     done
     JOB_PIDS=("${left_pids[@]}") JOB_NAMES=("${left_names[@]}") JOB_STARTS=("${left_starts[@]}")

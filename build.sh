@@ -76,8 +76,9 @@ print_stages() {
 
 # CPU time against wall time shows how much of a run computes and how much
 # waits. This script's own count takes in every program it (or a program it
-# started) waited for; Wine's servers, which leave their parents, are only in
-# the whole machine's count, and that one also holds whatever else ran.
+# started) waited for; Wine's server and the programs Wine starts leave their
+# parents and are only in the whole machine's count, which also holds
+# whatever else ran meanwhile.
 machine_busy_ticks() {
     local user nice system irq softirq steal
     read -r _ user nice system _ _ irq softirq steal _ </proc/stat
@@ -89,9 +90,9 @@ print_cpu_time() {
     own=$(cpu_seconds_of $$)
     machine=$((($(machine_busy_ticks) - MACHINE_BUSY_START) / CPU_TICKS))
     cores=$(nproc 2>/dev/null || echo 1)
-    printf 'CPU time: %d s in %d s of wall time (%d %% of one core, of %d cores);' \
+    printf 'CPU time: %d s in %d s of wall time (%d %% of one core; %d cores);' \
         "$own" "$SECONDS" $((own * 100 / (SECONDS > 0 ? SECONDS : 1))) "$cores"
-    printf ' the whole machine was busy %d s meanwhile\n' "$machine"
+    printf ' the whole machine, Wine and anything else included: %d s\n' "$machine"
 }
 
 # ---- set-up -------------------------------------------------------------

@@ -30,14 +30,24 @@ fail() {
     exit 1
 }
 
-# Runs run-tests.cmd in a folder; sets CODE (exit code) and LAST (closing line).
+# Runs run-tests.cmd in a folder; sets CODE (exit code) and LAST (closing
+# line). The runner writes to standard output only. Standard error is kept
+# apart and shown after it: Wine's own processes share it and can print there
+# after the runner's closing line (seen once inside a Wine virtual desktop,
+# as the session ended: "wine client error:11c: sendmsg: Bad file
+# descriptor"), which is no line of the runner's.
 run_cmd() {  # folder log [program...]
     local folder=$1 log=$2
     shift 2
     set +e
-    (cd "$folder" && "$HERE/wine-run.sh" cmd.exe /c run-tests.cmd "$@") 2>&1 | tr -d '\r' | tee "$log"
+    (cd "$folder" && "$HERE/wine-run.sh" cmd.exe /c run-tests.cmd "$@") 2>"$log.stderr" |
+        tr -d '\r' | tee "$log"
     CODE=${PIPESTATUS[0]}
     set -e
+    if [ -s "$log.stderr" ]; then
+        echo "run_kit: standard error of that run:"
+        tr -d '\r' <"$log.stderr"
+    fi
     LAST=$(grep -v '^[[:space:]]*$' "$log" | tail -1 || true)
 }
 

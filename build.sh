@@ -3,7 +3,8 @@
 # tools on a Debian machine. Every command installs what it is missing first and
 # is safe to run again.
 #
-#   ./build.sh demo      run orlipan on the bundled example list (screenshot when headless)
+#   ./build.sh demo      run orlipan on the bundled example list (screenshot when headless);
+#                        builds only the tool and the demo's launcher
 #   ./build.sh test      native unit tests, sanitizers, fuzz smoke runs, both cross builds,
 #                        the Wine toolkit and end-to-end tests (i686: from its test kit,
 #                        through cmd.exe), a second build that must give the same zips
@@ -31,43 +32,85 @@ log() { printf '\n==> %s (at %d s)\n' "$*" "$SECONDS"; }
 # ---- stages -------------------------------------------------------------
 
 # Every stage's time is printed at the end of the run, also when a stage
-# fails, so that a slow run shows where its time went.
+# fails, so that a slow run shows where its time went: the wall time and the
+# CPU time of the stage's own processes (those it waited for; see below).
+# A stage runs in a subshell of its own, which counts its CPU time.
 STAGE_LINES=()
 STAGE_NAME=
 STAGE_START=0
+STAGE_CPU=$(mktemp "${TMPDIR:-/tmp}/orlipan-stage-cpu.XXXXXX")
+CPU_TICKS=$(getconf CLK_TCK 2>/dev/null || echo 100)
+cpu_seconds_of() {  # pid: its CPU time and that of the children it waited for
+    local stat
+    read -r -a stat </proc/"$1"/stat
+    echo $(((stat[13] + stat[14] + stat[15] + stat[16] + CPU_TICKS / 2) / CPU_TICKS))
+}
+stage_line() {  # seconds cpu-seconds name
+    printf '%6d s %6s  %s' "$1" "$2" "$3"
+}
 stage() {  # name command...
-    local name=$1
+    local name=$1 cpu
     shift
     STAGE_NAME=$name STAGE_START=$SECONDS
     log "$name"
-    "$@"
-    STAGE_LINES+=("$(printf '%6d s  %s' $((SECONDS - STAGE_START)) "$name")")
+    (
+        "$@"
+        cpu_seconds_of "$BASHPID" >"$STAGE_CPU"
+    )
+    cpu=$(cat "$STAGE_CPU")
+    STAGE_LINES+=("$(stage_line $((SECONDS - STAGE_START)) "$cpu s" "$name")")
     STAGE_NAME=
 }
 skip_stage() {  # name reason
-    STAGE_LINES+=("$(printf '%8s  %s: skipped, %s' - "$1" "$2")")
+    STAGE_LINES+=("$(printf '%8s %8s  %s: skipped, %s' - - "$1" "$2")")
 }
 print_stages() {
     [ ${#STAGE_LINES[@]} -gt 0 ] || [ -n "$STAGE_NAME" ] || return 0
     echo
-    echo "stage times:"
+    echo "stage times:  wall    CPU"
     local line
     for line in "${STAGE_LINES[@]}"; do echo "$line"; done
-    [ -z "$STAGE_NAME" ] || printf '%6d s  %s: FAILED\n' $((SECONDS - STAGE_START)) "$STAGE_NAME"
+    [ -z "$STAGE_NAME" ] || echo "$(stage_line $((SECONDS - STAGE_START)) "" "$STAGE_NAME"): FAILED"
+    print_cpu_time
+}
+
+# CPU time against wall time shows how much of a run computes and how much
+# waits. This script's own count takes in every program it (or a program it
+# started) waited for; Wine's server and the programs Wine starts leave their
+# parents and are only in the whole machine's count, which also holds
+# whatever else ran meanwhile.
+machine_busy_ticks() {
+    local user nice system irq softirq steal
+    read -r _ user nice system _ _ irq softirq steal _ </proc/stat
+    echo $((user + nice + system + irq + softirq + steal))
+}
+MACHINE_BUSY_START=$(machine_busy_ticks)
+print_cpu_time() {
+    local own machine cores
+    own=$(cpu_seconds_of $$)
+    machine=$((($(machine_busy_ticks) - MACHINE_BUSY_START) / CPU_TICKS))
+    cores=$(nproc 2>/dev/null || echo 1)
+    printf 'CPU time: %d s in %d s of wall time (%d %% of one core; %d cores);' \
+        "$own" "$SECONDS" $((own * 100 / (SECONDS > 0 ? SECONDS : 1))) "$cores"
+    printf ' the whole machine, Wine and anything else included: %d s\n' "$machine"
 }
 
 # ---- set-up -------------------------------------------------------------
 
-PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
-          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-          wine wine32:i386 wine64 fonts-wine fonts-dejavu-core xvfb xauth x11-utils x11-apps imagemagick zip unzip)
+# The demo needs the cross compilers, Wine and a display; the tests also the
+# native compilers (clang for the fuzzers), the picture tools and zip.
+DEMO_PACKAGES=(cmake ninja-build libgtest-dev
+               g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+               binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+               wine wine32:i386 wine64 fonts-wine fonts-dejavu-core xvfb xauth x11-utils imagemagick)
+PACKAGES=("${DEMO_PACKAGES[@]}" g++ clang libclang-rt-14-dev x11-apps zip unzip)
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
-ensure_packages() {
-    local missing=()
-    for p in "${PACKAGES[@]}"; do
+ensure_packages() {  # [package...], all of PACKAGES when none is named
+    local missing=() p
+    [ $# -gt 0 ] || set -- "${PACKAGES[@]}"
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$p")
     done
@@ -101,26 +144,40 @@ ensure_packages() {
 # shellcheck source=tests/lanes.sh
 . "$ROOT/tests/lanes.sh"
 
+# The stage table, the CPU time and the closing lines come last, after the
+# clean-up, so that the displays' time is counted and the verdict is the
+# run's last word.
+CLOSING_LINES=()
 finish() {
-    local code=$? prefix pid
-    print_stages
+    local code=$? prefix pid line
     for prefix in "${WINE_PREFIXES[@]}"; do
         WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
     done
-    for pid in "${XVFB_PIDS[@]}" "${LANE_PIDS[@]}"; do
+    for pid in "${JOB_PIDS[@]}"; do
+        kill_tree "$pid"
+    done
+    for pid in "${XVFB_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
+    for pid in "${XVFB_PIDS[@]}"; do
+        wait "$pid" 2>/dev/null || true
+    done
+    print_stages
+    rm -f "$STAGE_CPU"
+    for line in "${CLOSING_LINES[@]}"; do echo "$line"; done
     exit "$code"
 }
 trap finish EXIT
 
 # ---- builds -------------------------------------------------------------
 
+# BUILD_TARGETS names the targets to build; all of them when it is empty.
+BUILD_TARGETS=()
 configure_and_build() {  # dir, extra cmake args...
     local dir=$1
     shift
     cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$JOBS"
+    cmake --build "$dir" -j "$JOBS" ${BUILD_TARGETS[@]+--target "${BUILD_TARGETS[@]}"}
 }
 
 build_host() {
@@ -161,10 +218,13 @@ run_fuzzers() {
     done
 }
 
-build_cross() {  # arch
+build_cross() {  # arch [target...]
     local arch=$1
+    shift
+    BUILD_TARGETS=("$@")
     configure_and_build "$BUILD/$arch" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$arch.cmake"
+    BUILD_TARGETS=()
 }
 
 test_cross() {  # arch
@@ -188,29 +248,46 @@ take_pictures() {  # arch
 
 # The same programs ctest runs, but from the packed test kit, unpacked into a
 # fresh folder and started by run-tests.cmd through cmd.exe, as on Windows.
+# The programs that ctest runs outside the Wine virtual desktop (their
+# ENVIRONMENT sets ORLIPAN_WINE_DESKTOP=off) run outside it from the kit too:
+# the toolkit's in-process tests, whose clicks and posted border drag race
+# the cursor position inside the desktop, where a cursor move can land after
+# later input. All the others run inside it, where a window closes at once
+# instead of waiting about two seconds for a window manager.
 test_kit() {  # arch
     local arch=$1 zip
     zip=$("$ROOT/tests/pack_kit.sh" "$BUILD/$arch" "$arch" "$BUILD/kit")
-    # Outside the Wine virtual desktop, as ctest runs the toolkit tests: inside
-    # it the cursor position that posted messages carry can lag behind
-    # SetCursorPos, which breaks the toolkit's posted border drag now and then.
-    # The end-to-end tests run here too, only slower: without a window manager
-    # Wine takes about two seconds to hide a window. The ctest run keeps them
-    # inside the desktop.
-    ORLIPAN_WINE_DESKTOP=off \
+    KIT_OUTSIDE_DESKTOP=$(tests_outside_desktop "$BUILD/$arch") \
         "$ROOT/tests/run_kit.sh" "$zip" "$BUILD/kit/$arch" "$BUILD/$arch/bin/runner_selftest.exe"
+}
+tests_outside_desktop() {  # build dir
+    ctest --test-dir "$1" -N -V | awk '
+        /^[0-9]+:  ORLIPAN_WINE_DESKTOP=off\r?$/ { off[$1 + 0] = 1 }
+        /^  Test +#[0-9]+: / { n = $2; gsub(/[#:]/, "", n); if (off[n + 0]) printf "%s ", $3 }'
 }
 
 # A second build of the same sources in another folder must give zips with
-# the same SHA-256 as the builds above. The sources and the first zips are
-# taken before anything else runs (the pictures are taken anew meanwhile);
-# the second build then runs at low priority beside the Wine suites.
+# the same SHA-256 as the builds above. The sources are copied before
+# anything else runs (the pictures are taken anew meanwhile), and the second
+# build, which needs nothing else, starts at once at the lowest priority and
+# takes what the first builds and the Wine suites leave of the processors.
+# The first zips are packed when both first builds are made.
 REPRO="$BUILD/repro"
-prepare_reproducible() {
+copy_sources() {
     rm -rf "$REPRO"
     mkdir -p "$REPRO/src"
     (cd "$ROOT" && git ls-files -co --exclude-standard -z | tar --null -T - -cf -) |
         tar -xf - -C "$REPRO/src"
+}
+build_second() {
+    nice -n 19 "$REPRO/src/tests/release.sh" "$REPRO/src" "$REPRO/second" \
+        >"$REPRO/second.log" 2>&1 || {
+        cat "$REPRO/second.log"
+        exit 1
+    }
+    echo "second build: $(grep -c '\.zip$' "$REPRO/second/SHA256SUMS") zips, log $REPRO/second.log"
+}
+pack_first() {
     "$ROOT/tests/release.sh" "$ROOT" "$REPRO/first" >/dev/null
 }
 # The release must refuse an executable that links a library the notices do
@@ -231,11 +308,6 @@ check_notices_guard() {
     }
 }
 check_reproducible() {
-    nice -n 19 "$REPRO/src/tests/release.sh" "$REPRO/src" "$REPRO/second" \
-        >"$REPRO/second.log" 2>&1 || {
-        cat "$REPRO/second.log"
-        exit 1
-    }
     if ! cmp -s "$REPRO/first/SHA256SUMS" "$REPRO/second/SHA256SUMS"; then
         echo "the two builds differ:" >&2
         diff "$REPRO/first/SHA256SUMS" "$REPRO/second/SHA256SUMS" >&2 || true
@@ -302,54 +374,73 @@ skip_i686() {  # what
     skip_stage "$1 i686" "$HOST_LIMIT"
 }
 
-# The Wine suites start as soon as the build they run is made; the other
-# cross build, the native builds and the second release build run meanwhile
-# at the lowest priority.
+# The Wine suites start as soon as the build they run is made, and the Wine
+# prefix is made beside the first build. The second release build starts at
+# once; it, the native builds, the fuzzers and the other cross build (unless
+# a lane waits for it) run at the lowest priority, so that they take only
+# what the suites and the builds the suites wait for leave of the processors.
 cmd_test() {
-    local start=$SECONDS arch other
+    local start=$SECONDS arch other other_nice=19
     use_virtual_desktop
     stage "packages" ensure_packages
     detect_host
     arch=$WINE_ARCH
     other=$([ "$arch" = i686 ] && echo x86_64 || echo i686)
     rm -rf "$PICTURES"
+    stage "reproducible release: sources copied" copy_sources
+    start_job "second-release-build" build_second
+    start_job "wine-prefix" ensure_wineprefix
+    WINE_PREFIXES+=("$WINEPREFIX")
     stage "cross build $arch" build_cross "$arch"
-    stage "Wine prefix" ensure_wineprefix
+    wait_jobs "wine-prefix"
     start_lane "kit-$arch" test_kit "$arch"
     start_lane "pictures-and-dpi-$arch" pictures_and_dpi_cases "$arch"
-    [ "$arch" = i686 ] || start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
-    stage "cross build $other" nice -n 19 "$ROOT/build.sh" _stage build_cross "$other"
+    if [ "$arch" = x86_64 ]; then
+        start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
+    else
+        other_nice=10
+    fi
+    stage "cross build $other" nice -n "$other_nice" "$ROOT/build.sh" _stage build_cross "$other"
     [ "$arch" = x86_64 ] || start_lane "ctest-x86_64-and-demo" ctest_and_demo "$arch"
     [ "$arch" = i686 ] || {
         skip_i686 "test kit"
         skip_i686 "pictures and DPI suite"
         skip_i686 "demo"
     }
-    stage "reproducible release: sources and first zips" prepare_reproducible
+    stage "reproducible release: first zips" pack_first
     stage "release refuses a library missing from the notices" check_notices_guard
     stage "native build and unit tests" nice -n 19 "$ROOT/build.sh" _stage build_host
     stage "unit tests under ASan and UBSan" nice -n 19 "$ROOT/build.sh" _stage build_sanitizers
     stage "libFuzzer smoke runs" nice -n 19 "$ROOT/build.sh" _stage run_fuzzers
-    stage "reproducible release: second build and comparison" check_reproducible
-    STAGE_NAME="Wine suites side by side" STAGE_START=$SECONDS
-    wait_lanes
+    STAGE_NAME="Wine suites and the second release build side by side" STAGE_START=$SECONDS
+    wait_jobs
     STAGE_NAME=
+    stage "reproducible release: comparison" check_reproducible
     cp "$PICTURES"/*.png "$ROOT/docs/images/"
     echo "pictures of the manual: $(ls "$PICTURES"/*.png | wc -l) taken, copied to docs/images"
-    [ -z "$HOST_LIMIT" ] || echo "i686 Wine runs skipped: $HOST_LIMIT; the x86_64 build ran them"
-    log "all tests passed in $((SECONDS - start)) s"
+    CLOSING_LINES+=("$(printf '\n==> all tests passed in %d s' $((SECONDS - start)))")
+    [ -z "$HOST_LIMIT" ] ||
+        CLOSING_LINES+=("i686 Wine runs skipped: $HOST_LIMIT; the x86_64 build ran them")
 }
 
+# The demo builds what it runs: the tool and the launcher that starts it in a
+# console of its own. The Wine prefix is made meanwhile.
 cmd_demo() {
-    ensure_packages
+    local start=$SECONDS
+    stage "packages" ensure_packages "${DEMO_PACKAGES[@]}"
     detect_host
-    build_cross "$WINE_ARCH"
     local headless=0
     if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
     start_display
-    ensure_wineprefix
+    start_job "wine-prefix" ensure_wineprefix
+    WINE_PREFIXES+=("$WINEPREFIX")
+    stage "cross build $WINE_ARCH: orlipan and launch" build_cross "$WINE_ARCH" orlipan launch
+    wait_jobs "wine-prefix"
     [ "$headless" = 1 ] && use_virtual_desktop
-    "$ROOT/tests/demo.sh" "$BUILD/$WINE_ARCH/bin" "$headless" "$BUILD/demo"
+    stage "demo" "$ROOT/tests/demo.sh" "$BUILD/$WINE_ARCH/bin" "$headless" "$BUILD/demo"
+    CLOSING_LINES+=("$(printf '\n==> the demo ran in %d s' $((SECONDS - start)))")
+    [ -z "$HOST_LIMIT" ] ||
+        CLOSING_LINES+=("i686 demo skipped: $HOST_LIMIT; the x86_64 build ran it")
 }
 
 cmd_bench() {

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "orlipan/pick_window_win32.h"
+#include "orlipan/pick_run_win32.h"
 
 constexpr int PICK_BAND_ID = 3;
 

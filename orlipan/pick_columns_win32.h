@@ -10,8 +10,6 @@
 
 constexpr int PICK_BAND_ID = 3;
 
-// True when the list has a title row or columns: /header=N or /tab.
-bool has_pick_columns(const PickSettings& settings);
 // After the lines are loaded: the header's length, the band, the columns and
 // their titles, in the list's `font`.
 void set_up_pick_columns(PickWindow& pick, HFONT font);

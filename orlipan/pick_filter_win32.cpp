@@ -3,19 +3,10 @@
 #include <algorithm>
 
 #include "frame/text.h"
-#include "orlipan/pick_options.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
 
 namespace {
-
-bool utf8_lines(const PickFilter& filter) {
-    return (filter.flags & PICK_FLAG_UTF8) != 0;
-}
-
-bool menu_mode(const PickFilter& filter) {
-    return (filter.flags & PICK_FLAG_MENU) != 0;
-}
 
 // The index in `filter.lines` of the line that row `row` shows.
 int shown_index(const PickFilter& filter, int row) {
@@ -35,9 +26,8 @@ int shown_rows(const PickFilter& filter) {
 
 // Brings the shown rows to `text`, in the list's present order.
 void narrow(PickFilter& filter, const std::string& text) {
-    filter_lines(&filter.shown, text, filter.lines, filter.count, menu_mode(filter),
-                 fold_for_lines(utf8_lines(filter)),
-                 filter.order.empty() ? nullptr : &filter.order);
+    filter_lines(&filter.shown, text, filter.lines, filter.count, filter.menu,
+                 fold_for_lines(filter.utf8), filter.order.empty() ? nullptr : &filter.order);
 }
 
 // The lines (indexes into filter.lines) whose rows are selected, in row
@@ -73,7 +63,7 @@ void choose_lines_again(const PickFilter& filter, const std::vector<int>& lines)
 }  // namespace
 
 bool filtering(const PickFilter& filter) {
-    return (filter.flags & PICK_FLAG_FILTER) != 0;
+    return filter.box;
 }
 
 int create_filter_box(const PickFilter& filter, HFONT font) {
@@ -81,7 +71,7 @@ int create_filter_box(const PickFilter& filter, HFONT font) {
         return 0;
     create_edit_box(PICK_BOX_ID, 0, 0, 0, 0, "");
     // What is typed is compared with the lines' own bytes.
-    set_control_encoding(PICK_BOX_ID, utf8_lines(filter) ? TEXT_UTF8 : TEXT_ANSI);
+    set_control_encoding(PICK_BOX_ID, filter.utf8 ? TEXT_UTF8 : TEXT_ANSI);
     set_control_font(PICK_BOX_ID, font);
     link_edit_to_list(PICK_BOX_ID, PICK_LIST_ID);
     return edit_box_height(PICK_BOX_ID);
@@ -100,7 +90,7 @@ void start_filter(PickFilter& filter, const LineStore& lines, int first_line) {
 void refilter(PickFilter& filter) {
     if (!filter.lines || !filtering(filter))
         return;
-    bool menu = menu_mode(filter);
+    bool menu = filter.menu;
     std::string text = control_text(PICK_BOX_ID);
     // A query put into the box at the start (/query) is filtered before the
     // window shows; the change it reports later must not undo the start's
@@ -123,9 +113,9 @@ void sort_rows(PickFilter& filter, int column) {
     bool reverse = !filter.order.empty() && filter.sort.column == column;
     filter.sort.descending = reverse ? !filter.sort.descending : false;
     filter.sort.column = column;
-    filter.sort.split_tabs = (filter.flags & PICK_FLAG_TAB) != 0;
+    filter.sort.split_tabs = filter.tabs;
     filter.order =
-        column_order(filter.lines, filter.count, filter.sort, fold_for_lines(utf8_lines(filter)));
+        column_order(filter.lines, filter.count, filter.sort, fold_for_lines(filter.utf8));
     if (!filter.shown.all) {
         // The rows kept so far are in the old order: filter the whole list anew.
         std::string text = filter.shown.text;

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <vector>
 
 #include "orlipan/column_sort.h"
@@ -18,7 +17,12 @@ constexpr int PICK_BOX_ID = 2;
 // The rows of one pick list. The list asks it for the text of each row it
 // draws, so it must stay in place while the list shows its lines.
 struct PickFilter {
-    uint32_t flags = 0;  // the PICK_FLAG_ values in use
+    // What the options ask of the rows: the box of /filter, menu mode (blank
+    // lines are separators), UTF-8 lines, and /tab's fields to sort by.
+    bool box = false;
+    bool menu = false;
+    bool utf8 = false;
+    bool tabs = false;
     // The lines the list may show: those after the header, lines[0] being
     // line `first_line` of the list.
     const char* const* lines = nullptr;

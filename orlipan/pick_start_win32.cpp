@@ -1,14 +1,11 @@
 #include "orlipan/pick_start_win32.h"
 
 #include "orlipan/line_filter.h"
+#include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
 
 namespace {
-
-bool utf8_lines(const PickSettings& settings) {
-    return (settings.flags & PICK_FLAG_UTF8) != 0;
-}
 
 int shown_at_start(const PickWindow& pick) {
     return pick.filter.lines ? shown_row_count(pick.filter) : pick.state.item_count;
@@ -18,7 +15,7 @@ int shown_at_start(const PickWindow& pick) {
 std::vector<int> start_rows(const PickWindow& pick) {
     const PickSettings& settings = pick.settings;
     std::string text = in_line_encoding(settings, settings.start.text);
-    LineFold fold = fold_for_lines(utf8_lines(settings));
+    LineFold fold = fold_for_lines(utf8_mode(settings));
     // Header lines are never chosen, so a text never finds one.
     std::vector<int> lines = start_lines(settings.start, line_count(pick.lines), [&](int line) {
         return line >= pick.state.header_count &&
@@ -36,7 +33,7 @@ std::vector<int> start_rows(const PickWindow& pick) {
 }  // namespace
 
 std::string in_line_encoding(const PickSettings& settings, const std::string& text) {
-    if (utf8_lines(settings))
+    if (utf8_mode(settings))
         return text;
     return from_wide_text(to_wide_text(text, TEXT_UTF8), TEXT_ANSI);
 }
@@ -47,7 +44,7 @@ int start_pick(PickWindow& pick) {
         move_edit_caret_to_end(PICK_BOX_ID);
         refilter(pick.filter);
     }
-    if (!(pick.settings.flags & PICK_FLAG_AUTO))
+    if (!auto_mode(pick.settings))
         return PICK_NONE;
     int action = auto_action(shown_at_start(pick));
     if (action == PICK_ACCEPT)

@@ -135,20 +135,28 @@ build_sanitizers() {
         ctest --test-dir "$BUILD/sanitize" --output-on-failure
 }
 
+# A sanitizer report stops the fuzzer (no recovery) and fails the stage; the
+# log is searched as well, so that a report the fuzzer survives fails it too.
 run_fuzzers() {
     configure_and_build "$BUILD/fuzz" -DFUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="-fno-sanitize-recover=all"
     local f corpus
     for f in "$BUILD"/fuzz/bin/*_fuzz; do
         [ -x "$f" ] || continue
         corpus="$BUILD/fuzz/corpus/$(basename "$f")"
         mkdir -p "$corpus"
         echo "fuzzing $(basename "$f") for ${FUZZ_SECONDS:-5} s"
+        # A failing input is kept beside the corpus, not in the checkout.
         "$f" -max_total_time="${FUZZ_SECONDS:-5}" -timeout=5 -rss_limit_mb=2048 \
+            -artifact_prefix="$corpus." \
             -print_final_stats=0 "$corpus" 2>"$corpus.log" || {
             tail -40 "$corpus.log"
             exit 1
         }
+        if grep -qE 'runtime error:|ERROR: [A-Za-z]+Sanitizer' "$corpus.log"; then
+            grep -E -A20 'runtime error:|ERROR: [A-Za-z]+Sanitizer' "$corpus.log" | head -40
+            exit 1
+        fi
         grep -E '^Done|^#[0-9]+.*DONE' "$corpus.log" | tail -1 || true
     done
 }

@@ -24,10 +24,29 @@ struct FrameHooks {
     // release_runtime closes the windows first, then the files they showed.
     ToolRelease release_windows;
     ToolRelease release_files;
+    // The title of the box that reports a failed run (end_failed_run).
+    const char* title;
 };
 
 // Runs the whole start-up and end sequence and ends the process with ToolExit.
 [[noreturn]] void run_frame(const FrameHooks& hooks);
+
+// A run that failed ends with this code, never one an answer could have.
+constexpr UINT FRAME_FAILURE_EXIT_CODE = 255;
+// The reasons its box gives.
+constexpr char FRAME_FAILURE_MEMORY[] = "Not enough memory. Nothing was answered.";
+constexpr char FRAME_FAILURE_INTERNAL[] =
+    "An internal error stopped the program. Nothing was answered.";
+
+// Has std::terminate and an abort end the run through end_failed_run, with
+// `title` on its box (failure_win32.cpp).
+void install_failure_handlers(const char* title);
+// Runs `body`; an exception that leaves it ends the run through end_failed_run.
+void run_guarded(ToolBody body);
+// Shows `reason` in a box (once, however often it is called) and ends the
+// process with FRAME_FAILURE_EXIT_CODE. `unwound`: called after the stack
+// was unwound, so that the windows can be closed first.
+[[noreturn]] void end_failed_run(const char* reason, bool unwound);
 
 int attach_console();
 void find_console_window();

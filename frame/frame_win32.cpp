@@ -135,6 +135,7 @@ void run_frame(const FrameHooks& hooks) {
     console_window = nullptr;
     set_release_hooks(hooks.release_windows, hooks.release_files);
     module_instance = GetModuleHandleA(nullptr);
+    install_failure_handlers(hooks.title);
     if (hooks.prepare) {
         hooks.prepare(module_instance);
     }
@@ -144,7 +145,7 @@ void run_frame(const FrameHooks& hooks) {
     if (!console_window) {
         ToolExit = 255;
     } else if (hooks.body) {
-        hooks.body();
+        run_guarded(hooks.body);
     }
     release_runtime();
     close_release_relay();

@@ -8,6 +8,7 @@
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_start_win32.h"
 #include "orlipan/pick_window_win32.h"
+#include "resources/version.h"
 #include "toolkit/toolkit.h"
 
 namespace {
@@ -42,5 +43,6 @@ void orlipan_body() {
 }  // namespace
 
 int main() {
-    run_frame({orlipan_body, prepare_toolkit, release_toolkit, close_list_files});
+    run_frame(
+        {orlipan_body, prepare_toolkit, release_toolkit, close_list_files, ORLIPAN_VERSION_TEXT});
 }

@@ -1,7 +1,9 @@
 #include "orlipan/pick_filter_win32.h"
 
 #include <algorithm>
+#include <new>
 
+#include "frame/fault_point.h"
 #include "frame/text.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
@@ -24,8 +26,19 @@ int shown_rows(const PickFilter& filter) {
     return shown_count(filter.shown, filter.count);
 }
 
+// The shown text of a box text that the lines' code page cannot hold. No box
+// text holds a NUL, so the next text is filtered afresh, never narrowed from
+// this one's empty rows.
+const std::string PICK_UNHELD_TEXT(1, '\0');
+
 // Brings the shown rows to `text`, in the list's present order.
 void narrow(PickFilter& filter, const std::string& text) {
+    if (text == PICK_UNHELD_TEXT) {
+        filter.shown.all = false;
+        filter.shown.rows.clear();
+        filter.shown.text = text;
+        return;
+    }
     filter_lines(&filter.shown, text, filter.lines, filter.count, filter.menu,
                  fold_for_lines(filter.utf8), filter.order.empty() ? nullptr : &filter.order);
 }
@@ -42,15 +55,25 @@ std::vector<int> chosen_lines(const PickFilter& filter) {
     return lines;
 }
 
-// Rows now show other lines: the chosen lines are selected again where they
-// are now, the first of them focused and in view as before.
-void choose_lines_again(const PickFilter& filter, const std::vector<int>& lines) {
+// The row that shows each line now, -1 for a hidden one; nothing when no
+// line is to be chosen again.
+std::vector<int> rows_of_lines(const PickFilter& filter, const std::vector<int>& lines) {
+    std::vector<int> row_of;
     if (lines.empty())
-        return;
+        return row_of;
+    row_of.assign(static_cast<size_t>(filter.count), -1);
     int rows = shown_rows(filter);
-    std::vector<int> row_of(static_cast<size_t>(filter.count), -1);
     for (int row = 0; row < rows; ++row)
         row_of[static_cast<size_t>(shown_index(filter, row))] = row;
+    return row_of;
+}
+
+// Rows now show other lines: the chosen lines are selected again where they
+// are now (`row_of`, from rows_of_lines), the first of them focused and in
+// view as before.
+void choose_lines_again(const std::vector<int>& lines, const std::vector<int>& row_of) {
+    if (lines.empty())
+        return;
     int first = row_of[static_cast<size_t>(lines.front())];
     list_select(PICK_LIST_ID, first);
     for (int line : lines) {
@@ -66,12 +89,21 @@ bool filtering(const PickFilter& filter) {
     return filter.box;
 }
 
+bool text_in_lines_encoding(bool utf8, const std::string& text, std::string* bytes) {
+    if (utf8) {
+        *bytes = text;
+        return true;
+    }
+    return exact_from_wide_text(to_wide_text(text, TEXT_UTF8), TEXT_ANSI, bytes);
+}
+
 int create_filter_box(const PickFilter& filter, HFONT font) {
     if (!filtering(filter))
         return 0;
     create_edit_box(PICK_BOX_ID, 0, 0, 0, 0, "");
-    // What is typed is compared with the lines' own bytes.
-    set_control_encoding(PICK_BOX_ID, filter.utf8 ? TEXT_UTF8 : TEXT_ANSI);
+    // Read as UTF-8, so that refilter can tell a character the lines' code
+    // page lacks from a likeness of it.
+    set_control_encoding(PICK_BOX_ID, TEXT_UTF8);
     set_control_font(PICK_BOX_ID, font);
     link_edit_to_list(PICK_BOX_ID, PICK_LIST_ID);
     return edit_box_height(PICK_BOX_ID);
@@ -91,7 +123,9 @@ void refilter(PickFilter& filter) {
     if (!filter.lines || !filtering(filter))
         return;
     bool menu = filter.menu;
-    std::string text = control_text(PICK_BOX_ID);
+    std::string text;
+    if (!text_in_lines_encoding(filter.utf8, control_text(PICK_BOX_ID), &text))
+        text = PICK_UNHELD_TEXT;
     // A query put into the box at the start (/query) is filtered before the
     // window shows; the change it reports later must not undo the start's
     // selection.
@@ -106,26 +140,44 @@ void refilter(PickFilter& filter) {
         list_scroll_to(PICK_LIST_ID, 0);
 }
 
-void sort_rows(PickFilter& filter, int column) {
+bool sort_rows(PickFilter& filter, int column) {
     if (!filter.lines)
-        return;
-    std::vector<int> chosen = chosen_lines(filter);
-    bool reverse = !filter.order.empty() && filter.sort.column == column;
-    filter.sort.descending = reverse ? !filter.sort.descending : false;
-    filter.sort.column = column;
-    filter.sort.split_tabs = filter.tabs;
-    filter.order =
-        column_order(filter.lines, filter.count, filter.sort, fold_for_lines(filter.utf8));
-    if (!filter.shown.all) {
-        // The rows kept so far are in the old order: filter the whole list anew.
-        std::string text = filter.shown.text;
-        filter.shown = ShownLines();
-        narrow(filter, text);
+        return true;
+    ColumnSort sort = filter.sort;
+    bool reverse = !filter.order.empty() && sort.column == column;
+    sort.descending = reverse ? !sort.descending : false;
+    sort.column = column;
+    sort.split_tabs = filter.tabs;
+    // The new order, rows and selection are made beside the old ones, so
+    // that a sort that cannot get its memory leaves the list as it was.
+    PickFilter sorted;
+    std::vector<int> chosen, row_of;
+    try {
+        chosen = chosen_lines(filter);
+        fault_point("sort");
+        sorted.order = column_order(filter.lines, filter.count, sort, fold_for_lines(filter.utf8));
+        sorted.lines = filter.lines;
+        sorted.count = filter.count;
+        sorted.box = filter.box;
+        sorted.menu = filter.menu;
+        sorted.utf8 = filter.utf8;
+        sorted.tabs = filter.tabs;
+        if (!filter.shown.all) {
+            // The rows kept so far are in the old order: filter the whole list anew.
+            narrow(sorted, filter.shown.text);
+        }
+        row_of = rows_of_lines(sorted, chosen);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
+    filter.order.swap(sorted.order);
+    filter.shown.rows.swap(sorted.shown.rows);
+    filter.shown.all = sorted.shown.all;
+    filter.sort = sort;
     list_set_source(PICK_LIST_ID, shown_text, &filter, shown_rows(filter));
-    list_set_sort_mark(PICK_LIST_ID, column,
-                       filter.sort.descending ? LIST_SORT_DOWN : LIST_SORT_UP);
-    choose_lines_again(filter, chosen);
+    list_set_sort_mark(PICK_LIST_ID, column, sort.descending ? LIST_SORT_DOWN : LIST_SORT_UP);
+    choose_lines_again(chosen, row_of);
+    return true;
 }
 
 bool clear_filter_box(const PickFilter& filter) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "orlipan/column_sort.h"
@@ -35,17 +36,24 @@ struct PickFilter {
 };
 
 bool filtering(const PickFilter& filter);
+// A text typed or given on the command line (UTF-8) in the encoding of the
+// lines (UTF-8 with `utf8`, otherwise the ANSI code page): false when the
+// list's code page lacks one of its characters. Such a text matches no line: a likeness of
+// the character (? for Ж, l for ł) would find lines the user never meant.
+bool text_in_lines_encoding(bool utf8, const std::string& text, std::string* bytes);
 // Creates the box in the list's font and links it to the list (/filter only);
 // returns its height, 0 without /filter.
 int create_filter_box(const PickFilter& filter, HFONT font);
 // Hands the list the lines of `lines` from `first_line` on, through the filter.
 void start_filter(PickFilter& filter, const LineStore& lines, int first_line);
 // After the box text changed: narrows or widens the list, then selects the
-// first shown line (normal mode) or nothing (menu mode).
+// first shown line (normal mode) or nothing (menu mode). The box holds
+// UTF-8; a text the lines' code page cannot hold shows no line.
 void refilter(PickFilter& filter);
 // Sorts the shown lines by `column`; the same column again reverses the
-// order. The lines selected stay selected.
-void sort_rows(PickFilter& filter, int column);
+// order. The lines selected stay selected. False, with the list as it was,
+// when the sort cannot get its memory.
+bool sort_rows(PickFilter& filter, int column);
 // Empties the box if it holds text; true when it did.
 bool clear_filter_box(const PickFilter& filter);
 // The number in the whole list of the line that list row `row` shows.

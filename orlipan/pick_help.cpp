@@ -40,7 +40,8 @@ const char PICK_HELP_BODY[] =
     "1 to 255  number of the accepted line (255 also for every later line)\r"
     "1 to 255  with /multi: the number of chosen lines\r"
     "0  cancelled, or a message such as this one was shown\r"
-    "255  no console window\r\r" ORLIPAN_VERSION_TEXT;
+    "255  also: no console window, or a failed run (not enough memory, an internal\r"
+    "     error); a failed run writes nothing\r\r" ORLIPAN_VERSION_TEXT;
 
 }  // namespace
 

@@ -71,4 +71,5 @@ TEST(PickHelp, HasALineForEveryOptionAndTheExitCodes) {
     EXPECT_TRUE(has_line("1 to 255  ", "/multi"));
     EXPECT_TRUE(has_line("0  ", "cancel"));
     EXPECT_TRUE(has_line("255  ", "console"));
+    EXPECT_TRUE(has_line("255  ", "failed run"));
 }

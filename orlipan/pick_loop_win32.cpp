@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "frame/fault_point.h"
 #include "frame/frame.h"
 #include "orlipan/pick_filter_win32.h"
 #include "orlipan/pick_modes.h"
@@ -12,6 +13,9 @@
 #include "toolkit/toolkit.h"
 
 namespace {
+
+constexpr char PICK_SORT_MEMORY_TEXT[] =
+    "Not enough memory to sort the list. The list keeps its order; you can go on picking.";
 
 // Ctrl+C: in the filter box its own selection, as an edit box copies it;
 // otherwise the chosen lines as the list holds them, one a line, in the
@@ -47,7 +51,10 @@ int next_action(PickWindow& pick) {
     int column = event_detail() - DETAIL_COLUMN_CLICK;
     if (kind == EVENT_CONTROL && event_control() == PICK_LIST_ID && column >= 0 &&
         column < DETAIL_COLUMN_LIMIT) {
-        sort_rows(pick.filter, column);
+        // Sorting only reorders: without its memory the pick goes on unsorted.
+        if (!sort_rows(pick.filter, column))
+            MessageBoxA(window_handle(PICK_WINDOW), PICK_SORT_MEMORY_TEXT, ORLIPAN_VERSION_TEXT,
+                        MB_OK | MB_ICONWARNING);
         // Typing goes on narrowing the sorted list.
         if (filtering(pick.filter))
             focus_control(PICK_BOX_ID);
@@ -104,6 +111,7 @@ int run_pick_loop(PickWindow& pick) {
 }
 
 void build_pick_output(const PickWindow& pick) {
+    fault_point("answer");
     const PickSettings& settings = pick.settings;
     bool quote = quoted_output(settings);
     bool fields = tab_mode(settings);

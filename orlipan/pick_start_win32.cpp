@@ -14,11 +14,14 @@ int shown_at_start(const PickWindow& pick) {
 // The rows that show the lines /sel names, in list order.
 std::vector<int> start_rows(const PickWindow& pick) {
     const PickSettings& settings = pick.settings;
-    std::string text = in_line_encoding(settings, settings.start.text);
+    // A text the list's code page cannot hold names no line: the list
+    // starts as without /sel.
+    std::string text;
+    bool held = text_in_lines_encoding(utf8_mode(settings), settings.start.text, &text);
     LineFold fold = fold_for_lines(utf8_mode(settings));
     // Header lines are never chosen, so a text never finds one.
     std::vector<int> lines = start_lines(settings.start, line_count(pick.lines), [&](int line) {
-        return line >= pick.state.header_count &&
+        return held && line >= pick.state.header_count &&
                line_equals(line_at(pick.lines, line), text, fold);
     });
     std::vector<int> rows;
@@ -40,7 +43,9 @@ std::string in_line_encoding(const PickSettings& settings, const std::string& te
 
 int start_pick(PickWindow& pick) {
     if (filtering(pick.filter) && !pick.settings.query.empty()) {
-        set_control_text(PICK_BOX_ID, in_line_encoding(pick.settings, pick.settings.query));
+        // The box shows the query as given; refilter tells whether the
+        // list's code page can hold it.
+        set_control_text(PICK_BOX_ID, pick.settings.query);
         move_edit_caret_to_end(PICK_BOX_ID);
         refilter(pick.filter);
     }

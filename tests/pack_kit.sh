@@ -41,7 +41,8 @@ trap 'rm -rf "$STAGE"' EXIT
 TOP="$STAGE/$NAME"
 mkdir -p "$TOP/examples"
 
-for exe in orlipan vemo test_runner "${PROGRAMS[@]}"; do
+# The tools' test builds raise faults on purpose for the failure tests.
+for exe in orlipan vemo orlipan_faults vemo_faults test_runner "${PROGRAMS[@]}"; do
     [ -f "$BIN/$exe.exe" ] || fail "$BIN/$exe.exe is missing"
     format=$("$ARCH-w64-mingw32-objdump" -f "$BIN/$exe.exe" | sed -n 's/.*file format //p')
     [ "$format" = "$FORMAT" ] || fail "$exe.exe is '$format', expected $FORMAT"

@@ -16,6 +16,16 @@ UINT code_page_of(int encoding) {
     return encoding == TEXT_OEM ? CP_OEMCP : CP_ACP;
 }
 
+// The code pages whose conversion takes neither flags nor the question of the
+// default character (the system refuses the call otherwise): the UTF forms
+// and GB 18030, which hold every character, the ISO 2022 and ISCII forms and
+// Symbol. The ANSI code page is UTF-8 where the user turned that on.
+bool takes_no_flags(UINT code_page) {
+    return code_page == 42 || (code_page >= 50220 && code_page <= 50229) || code_page == 52936 ||
+           code_page == 54936 || (code_page >= 57002 && code_page <= 57011) || code_page == 65000 ||
+           code_page == 65001;
+}
+
 }  // namespace
 
 void set_text_encoding(int encoding) {
@@ -66,6 +76,31 @@ std::string from_wide_text(const wchar_t* text, size_t length, int encoding) {
 
 std::string from_wide_text(const std::wstring& text, int encoding) {
     return from_wide_text(text.data(), text.size(), encoding);
+}
+
+bool exact_from_wide_text(const std::wstring& text, int encoding, std::string* bytes) {
+    if (encoding == TEXT_UTF8 || text.empty()) {
+        *bytes = from_wide_text(text, encoding);
+        return true;
+    }
+    UINT code_page = encoding == TEXT_OEM ? GetOEMCP() : GetACP();
+    int units = static_cast<int>(text.size());
+    bool no_flags = takes_no_flags(code_page);
+    // WC_NO_BEST_FIT_CHARS turns a character without a byte form of its own
+    // into the default character rather than a likeness, and the system then
+    // says that it used the default.
+    DWORD flags = no_flags ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL used_default = FALSE;
+    BOOL* used = no_flags ? nullptr : &used_default;
+    int size = WideCharToMultiByte(code_page, flags, text.data(), units, nullptr, 0, nullptr, used);
+    if (size <= 0)
+        return false;
+    bytes->assign(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(code_page, flags, text.data(), units, &(*bytes)[0], size, nullptr, used);
+    if (used_default)
+        return false;
+    // Without the system's answer, the way back must give the same text.
+    return !no_flags || to_wide_text(*bytes, encoding) == text;
 }
 
 void copy_wide_text(const char* text, int encoding, wchar_t* buffer, int capacity) {

@@ -28,6 +28,10 @@ void set_control_encoding(int id, int encoding);
 // The conversions at the boundary, for tools that call the system themselves.
 std::wstring to_wide_text(const std::string& text, int encoding);
 std::string from_wide_text(const std::wstring& text, int encoding);
+// `text` in `encoding` with each character kept as itself: false when the
+// code page lacks one, which from_wide_text would have turned into a
+// likeness (Ж into ?, ł into l) or the default character.
+bool exact_from_wide_text(const std::wstring& text, int encoding, std::string* bytes);
 
 // ---- Windows -------------------------------------------------------------
 

@@ -71,16 +71,19 @@ TEST(BoxFieldOptions, TheReportBoxHasNoFieldAndNoIcon) {
 }
 
 TEST(BoxFieldLayout, WithoutIconOrFieldNothingMoves) {
-    BoxSettings a = settings_of({});
-    BoxSettings b = a;
-    BoxLayout before = plan_box_layout(a, 144);
-    BoxLayout after = plan_box_layout(b, 144, 0);
-    fit_box_text(before, a, {{100, 24}});
-    fit_box_text(after, b, {{100, 24}}, 0);
-    EXPECT_EQ(after.text_x, after.margin);
-    EXPECT_EQ(after.window_height, before.window_height);
-    EXPECT_EQ(after.button_y, before.button_y);
-    EXPECT_EQ(after.label_width, before.label_width);
+    // Font size 9 at 144 DPI: margins of 2 x 9 = 18 pixels at 96 DPI, 27
+    // here; buttons 8/3 x 9 = 24 high, 36 here. One row of text 24 high
+    // takes the height of two rows (48), the row being estimated.
+    BoxSettings s = settings_of({});
+    BoxLayout l = plan_box_layout(s, 144);
+    EXPECT_EQ(l.margin, 27);
+    EXPECT_EQ(l.text_x, 27);  // the text starts at the margin
+    EXPECT_EQ(l.label_width, s.window_width - 2 * 27);
+    fit_box_text(l, s, {{100, 24}});
+    EXPECT_EQ(l.text_height, 48);
+    EXPECT_EQ(l.field_height, 0);
+    EXPECT_EQ(l.button_y, 27 + 48);  // right under the text
+    EXPECT_EQ(l.window_height, 27 + 48 + 36 + 27);
 }
 
 TEST(BoxFieldLayout, TheIconPushesTheTextRightAndTheBoxIsAtLeastItsHeight) {

@@ -1,6 +1,7 @@
 // Arbitrary command lines through the option reader, the layout arithmetic
 // (with the icon and the answer field) and the countdown: everything must
 // end, without sanitizer reports.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -35,6 +36,10 @@ std::vector<TextExtent> extents_of(const BoxSettings& s) {
     return extents;
 }
 
+int32_t system_size(int64_t size) {
+    return static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(size, INT32_MIN), INT32_MAX));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -42,8 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Any density the toolkit can report, taken from the input's length.
     const int32_t dpi = DPI_LOWEST + static_cast<int32_t>(size % DPI_HIGHEST);
     // An icon and a field of sizes the system could report, or absurd ones.
-    const int32_t icon_size = s.icon != BOX_ICON_NONE ? s.font_size * 3 : 0;
-    const int32_t field_height = s.input != 0 ? s.font_size * 2 + s.offset_x : 0;
+    // The system reports them as int, so they stay within its range.
+    const int32_t icon_size = s.icon != BOX_ICON_NONE ? system_size(int64_t{s.font_size} * 3) : 0;
+    const int32_t field_height =
+        s.input != 0 ? system_size(int64_t{s.font_size} * 2 + s.offset_x) : 0;
     BoxLayout l = plan_box_layout(s, dpi, icon_size);
     fit_box_text(l, s, extents_of(s), field_height);
     moved_window_y(moved_window_x(l.first_button_x, s.offset_x, dpi), l.growth, s.offset_y, dpi);

@@ -34,7 +34,8 @@ const char BOX_HELP_BODY[] =
     "Exit codes:\r"
     "n  button n, or the default button when the countdown ends\r"
     "0  Escape or the close box\r"
-    "255  a wrong command line, the usage, this help, or no console window\r\r" VEMO_VERSION_TEXT;
+    "255  a wrong command line, the usage, this help, no console window, or a failed run\r"
+    "     (not enough memory, an internal error): no text is written\r\r" VEMO_VERSION_TEXT;
 
 }  // namespace
 

@@ -2,7 +2,9 @@
 // the number of the pressed button and, when the box asks for text, with that
 // text on standard output.
 #include "frame/command_line.h"
+#include "frame/fault_point.h"
 #include "frame/frame.h"
+#include "resources/version.h"
 #include "toolkit/toolkit.h"
 #include "vemo/box_loop_win32.h"
 #include "vemo/box_win32.h"
@@ -39,6 +41,7 @@ void vemo_body() {
         return;
     }
     box.settings.exit_code = run_box(box);
+    fault_point("answer");
     print_answer(box);
     if (box.settings.error_count != 0) {
         box.settings.exit_code = BOX_ERROR_EXIT_CODE;
@@ -50,5 +53,5 @@ void vemo_body() {
 }  // namespace
 
 int main() {
-    run_frame({vemo_body, prepare_toolkit, release_toolkit, nullptr});
+    run_frame({vemo_body, prepare_toolkit, release_toolkit, nullptr, VEMO_VERSION_TEXT});
 }

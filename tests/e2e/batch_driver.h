@@ -28,6 +28,12 @@ std::string examples_dir();
 // A directory that did not exist before: the examples list and delete the
 // files of their folder, so nothing of an earlier run may be left in it.
 std::string fresh_dir();
+// Runs the batch file `script` with ARGS through cmd.exe in `dir`, in a
+// console of its own; standard output to `output_file`, standard error there
+// too or, when given, to `error_file`.
+BatchRun start_batch(const std::string& script, const std::string& args, const std::string& dir,
+                     const std::string& output_file, const std::string& error_file,
+                     bool hidden_console = false);
 // Runs examples\NAME ARGS in `dir`; its standard output and error go to one
 // file outside `dir`. `hidden_console`: a console without a window, as for a
 // batch file run by a scheduler.

@@ -77,26 +77,25 @@ std::string fresh_dir() {
     }
 }
 
-// Standard output and error of cmd.exe go to one file outside the batch's
-// directory, whose files the examples list; the tools the batch starts share
-// its console.
-BatchRun start_example(const std::string& name, const std::string& args, const std::string& dir,
-                       bool hidden_console) {
+BatchRun start_batch(const std::string& script, const std::string& args, const std::string& dir,
+                     const std::string& output_file, const std::string& error_file,
+                     bool hidden_console) {
     BatchRun batch;
     batch.dir = dir;
-    batch.output_file = fresh_dir() + "\\console.txt";
-    std::string command = "cmd.exe /d /c call \"" + examples_dir() + "\\" + name + "\"";
+    batch.output_file = output_file;
+    std::string command = "cmd.exe /d /c call \"" + script + "\"";
     if (!args.empty())
         command += " " + args;
 
-    HANDLE out = inheritable(batch.output_file, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE out = inheritable(output_file, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE err = error_file.empty() ? out : inheritable(error_file, GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE in = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in;
     startup.hStdOutput = out;
-    startup.hStdError = out;
+    startup.hStdError = err;
     PROCESS_INFORMATION info = {};
     // CREATE_NO_WINDOW gives cmd.exe and the tools it starts a console
     // without a window, as for a batch file run by a scheduler.
@@ -107,9 +106,20 @@ BatchRun start_example(const std::string& name, const std::string& args, const s
         batch.process = info.hProcess;
         batch.pid = info.dwProcessId;
     }
+    if (err != out)
+        CloseHandle(err);
     CloseHandle(out);
     CloseHandle(in);
     return batch;
+}
+
+// Standard output and error of cmd.exe go to one file outside the batch's
+// directory, whose files the examples list; the tools the batch starts share
+// its console.
+BatchRun start_example(const std::string& name, const std::string& args, const std::string& dir,
+                       bool hidden_console) {
+    return start_batch(examples_dir() + "\\" + name, args, dir, fresh_dir() + "\\console.txt", "",
+                       hidden_console);
 }
 
 ToolWindow wait_for_tool(BatchRun& batch, const char* exe) {

@@ -62,44 +62,14 @@ void read_page(const std::string& name, std::vector<ManualBlock>& blocks) {
     }
 }
 
-HANDLE inheritable(const std::string& path, DWORD access, DWORD disposition) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
 // cmd.exe in a console of its own; standard output and error to files
 // beside the batch file, outside the folder the block works in.
 BatchRun start_cmd(const std::string& script, const std::string& dir, const std::string& args) {
     std::string home = fresh_dir();
     write_file(home + "\\block.cmd", script);
     SetEnvironmentVariableA("MANUAL_RESULT", (home + "\\result.txt").c_str());
-    BatchRun batch;
-    batch.dir = dir;
-    batch.output_file = home + "\\console.txt";
-    std::string command = "cmd.exe /d /c call \"" + home + "\\block.cmd\"";
-    if (!args.empty())
-        command += " " + args;
-    HANDLE out = inheritable(batch.output_file, GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE err = inheritable(home + "\\errors.txt", GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE in = inheritable("NUL", GENERIC_READ, OPEN_EXISTING);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION info = {};
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr,
-                       dir.c_str(), &startup, &info)) {
-        CloseHandle(info.hThread);
-        batch.process = info.hProcess;
-        batch.pid = info.dwProcessId;
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    CloseHandle(in);
-    return batch;
+    return start_batch(home + "\\block.cmd", args, dir, home + "\\console.txt",
+                       home + "\\errors.txt");
 }
 
 std::string beside(const std::string& file, const std::string& name) {

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -36,6 +38,32 @@ void accept_and_expect(Pick& pick, DWORD code, const std::string& output) {
 void cancel(Pick& pick) {
     press_in(pick, VK_ESCAPE);
     finish(pick);
+}
+
+// orlipan on `list_bytes` in list.txt, its UTF-8 arguments passed wide.
+Pick start_wide_pick(const std::string& list_bytes, const std::string& args) {
+    std::string dir = scratch_dir();
+    write_file(dir + "\\list.txt", list_bytes);
+    LaunchOptions options;
+    options.working_dir = dir;
+    options.wide_arguments = true;
+    Pick pick = start_pick_with("list.txt " + args, options);
+    find_pick_window(pick);
+    return pick;
+}
+
+Ending run_wide_without_window(const std::string& list_bytes, const std::string& args) {
+    std::string dir = scratch_dir();
+    write_file(dir + "\\list.txt", list_bytes);
+    LaunchOptions options;
+    options.working_dir = dir;
+    options.wide_arguments = true;
+    ToolRun run = start_tool("orlipan.exe", "list.txt " + args, options);
+    Ending end;
+    end.ended = wait_exit(run, EXIT_TIMEOUT_MS, &end.exit_code);
+    end.output = output_bytes(run);
+    kill_tool(run);
+    return end;
 }
 
 // A run that must end on its own: had a window shown, it would wait for
@@ -112,17 +140,19 @@ TEST(PickStart, SelWorksWithTheFilterInMenuModeAndForSeveralLines) {
 }
 
 TEST(PickStart, QueryNarrowsAtTheStartAndEscapeEmptiesIt) {
-    Pick pick = start_pick(lines_text(COLOURS), "T $item /filter /query=E");
+    // Lines with and without an "e", so that the start shows the narrowing.
+    const Lines lines = {"red", "pink", "Green", "gold", "blue", "salt & pepper"};
+    Pick pick = start_pick(lines_text(lines), "T $item /filter /query=E");
     ASSERT_TRUE(pick.window);
     EXPECT_EQ(box_text(pick), "E");
-    EXPECT_EQ(shown_lines(pick),
-              (Lines{"red", "orange", "yellow", "Green", "blue", "salt & pepper"}));
+    // Narrowed before the window shows, without regard to case.
+    EXPECT_EQ(shown_lines(pick), (Lines{"red", "Green", "blue", "salt & pepper"}));
     // The caret stands at the end: typing goes on after the query.
     press_in(pick, 'N');
     EXPECT_TRUE(wait_until([&] { return box_text(pick) == "En"; }));
     EXPECT_TRUE(wait_until([&] { return shown_lines(pick) == Lines{"Green"}; }));
     press_in(pick, VK_ESCAPE);
-    EXPECT_TRUE(wait_until([&] { return box_text(pick).empty() && shown_lines(pick) == COLOURS; }));
+    EXPECT_TRUE(wait_until([&] { return box_text(pick).empty() && shown_lines(pick) == lines; }));
     cancel(pick);
 
     // With /sel the line is looked for among those the query leaves.
@@ -191,4 +221,45 @@ TEST(PickStart, Utf8FilterIgnoresCaseInCyrillicAndGreek) {
         type_character(pick, c);
     EXPECT_TRUE(wait_until([&] { return shown() == Lines{"ΧΡΏΜΑ"}; }));
     accept_and_expect(pick, 2, "ΧΡΏΜΑ");
+}
+
+// A character the list's code page lacks is not replaced by a likeness: on
+// code page 1252 "Ж" would become "?" and "ł" would become "l". Such a query
+// matches no line and such a /sel starts the list as without it; a UTF-8
+// list (/utf8) keeps every character. The ANSI cases need a code page
+// without Ж and ł; 1252 is named here, and others skip.
+TEST(PickStart, TextTheListsCodePageLacksMatchesNothing) {
+    const Lines ansi = {"Why?", "l", "plain"};
+    const std::string query = "/filter \"/query=\u0416\"";
+    if (GetACP() == 1252) {
+        Ending automatic = run_wide_without_window(lines_text(ansi), "T $item /auto " + query);
+        EXPECT_TRUE(automatic.ended);
+        EXPECT_EQ(automatic.exit_code, 0u);  // a cancel: nothing shown, nothing answered
+        EXPECT_EQ(automatic.output, "");
+
+        Pick shown = start_wide_pick(lines_text(ansi), "T $item " + query);
+        ASSERT_TRUE(shown.window);
+        EXPECT_EQ(window_text_utf8(child_by_class(shown.window, "Edit")), "\u0416");
+        EXPECT_TRUE(shown_lines(shown).empty());
+        // Emptied, the box shows every line again.
+        press_in(shown, VK_ESCAPE);
+        EXPECT_TRUE(wait_until([&] { return shown_lines(shown) == ansi; }));
+        cancel(shown);
+
+        Pick selected = start_wide_pick(lines_text(ansi), "T $item /sel=\u0142");
+        ASSERT_TRUE(selected.window);
+        EXPECT_TRUE(starts_on(selected.list, 0));
+        accept_and_expect(selected, 1, "Why?");
+    } else {
+        std::cout << "[ SKIPPED  ] the ANSI cases: code page " << GetACP() << ", not 1252\n";
+    }
+
+    const Lines utf8 = {"Why?", "l", "\u0416\u0443\u043a", "\u0142"};
+    Ending found = run_wide_without_window(lines_text(utf8), "T $item /utf8 /auto " + query);
+    EXPECT_EQ(found.exit_code, 3u);
+    EXPECT_EQ(found.output, "\u0416\u0443\u043a");
+    Pick kept = start_wide_pick(lines_text(utf8), "T $item /utf8 /sel=\u0142");
+    ASSERT_TRUE(kept.window);
+    EXPECT_TRUE(starts_on(kept.list, 3));
+    accept_and_expect(kept, 4, "\u0142");
 }

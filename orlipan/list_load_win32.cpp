@@ -5,6 +5,7 @@
 #include <string>
 
 #include "orlipan/list_file_win32.h"
+#include "orlipan/pick_modes.h"
 #include "orlipan/utf8_list.h"
 
 namespace {
@@ -30,7 +31,7 @@ bool load_list_file(PickSettings& settings, LineStore* lines) {
     ByteSource source = [](char* buffer, int capacity) {
         return read_list_file(LIST_FILE_SLOT, buffer, capacity);
     };
-    bool utf8 = (settings.flags & PICK_FLAG_UTF8) != 0;
+    bool utf8 = utf8_mode(settings);
     LinesResult result = read_all_lines(lines, utf8 ? without_utf8_bom(source) : source);
     close_list_file(LIST_FILE_SLOT);
     if (result != LINES_OK) {
@@ -39,7 +40,7 @@ bool load_list_file(PickSettings& settings, LineStore* lines) {
         settings.message = "List too large";
         return false;
     }
-    if (settings.flags & PICK_FLAG_OEMLIST) {
+    if (oem_list(settings)) {
         for (int i = 0; i < line_count(*lines); ++i)
             OemToCharA(line_at(*lines, i), line_at(*lines, i));
     }

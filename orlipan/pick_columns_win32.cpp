@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "frame/text.h"
+#include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/tab_fields.h"
 #include "orlipan/widest_line_win32.h"
@@ -20,14 +21,6 @@ constexpr int PICK_BAND_PADDING = 2;
 // The band has no columns to line tabs up with: a tab shows as eight spaces,
 // which also measure as wide as they show.
 const char PICK_TAB_AS_SPACES[] = "        ";
-
-bool tab_mode(const PickSettings& settings) {
-    return (settings.flags & PICK_FLAG_TAB) != 0;
-}
-
-bool utf8_lines(const PickWindow& pick) {
-    return (pick.settings.flags & PICK_FLAG_UTF8) != 0;
-}
 
 const char* tab_cell(const char* line, int column, bool last, size_t* length) {
     FieldSpan field = tab_field(line, column, last);
@@ -71,14 +64,10 @@ int band_width(const PickWindow& pick) {
 
 }  // namespace
 
-bool has_pick_columns(const PickSettings& settings) {
-    return tab_mode(settings) || settings.header_lines > 0;
-}
-
 void set_up_pick_columns(PickWindow& pick, HFONT font) {
     PickState& state = pick.state;
     state.header_count = std::min<int>(pick.settings.header_lines, line_count(pick.lines));
-    int encoding = utf8_lines(pick) ? TEXT_UTF8 : TEXT_ANSI;
+    int encoding = utf8_mode(pick.settings) ? TEXT_UTF8 : TEXT_ANSI;
     if (state.header_count > 1) {
         std::string text;
         for (int line = 0; line + 1 < state.header_count; ++line)
@@ -104,9 +93,9 @@ int fit_pick_columns(PickWindow& pick) {
     PickState& state = pick.state;
     int columns = list_column_count(PICK_LIST_ID);
     std::vector<ListColumn> titles = columns_of(pick, columns);
-    std::vector<std::string> widest =
-        widest_cells(pick.lines.lines + state.header_count,
-                     line_count(pick.lines) - state.header_count, columns, utf8_lines(pick));
+    std::vector<std::string> widest = widest_cells(pick.lines.lines + state.header_count,
+                                                   line_count(pick.lines) - state.header_count,
+                                                   columns, utf8_mode(pick.settings));
     state.column_widths.assign(static_cast<size_t>(columns), 0);
     int total = 0;
     for (int column = 0; column < columns; ++column) {

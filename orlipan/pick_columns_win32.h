@@ -6,12 +6,10 @@
 
 #include <windows.h>
 
-#include "orlipan/pick_window_win32.h"
+#include "orlipan/pick_run_win32.h"
 
 constexpr int PICK_BAND_ID = 3;
 
-// True when the list has a title row or columns: /header=N or /tab.
-bool has_pick_columns(const PickSettings& settings);
 // After the lines are loaded: the header's length, the band, the columns and
 // their titles, in the list's `font`.
 void set_up_pick_columns(PickWindow& pick, HFONT font);

@@ -5,19 +5,10 @@
 
 #include "frame/fault_point.h"
 #include "frame/text.h"
-#include "orlipan/pick_options.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
 
 namespace {
-
-bool utf8_lines(const PickFilter& filter) {
-    return (filter.flags & PICK_FLAG_UTF8) != 0;
-}
-
-bool menu_mode(const PickFilter& filter) {
-    return (filter.flags & PICK_FLAG_MENU) != 0;
-}
 
 // The index in `filter.lines` of the line that row `row` shows.
 int shown_index(const PickFilter& filter, int row) {
@@ -48,9 +39,8 @@ void narrow(PickFilter& filter, const std::string& text) {
         filter.shown.text = text;
         return;
     }
-    filter_lines(&filter.shown, text, filter.lines, filter.count, menu_mode(filter),
-                 fold_for_lines(utf8_lines(filter)),
-                 filter.order.empty() ? nullptr : &filter.order);
+    filter_lines(&filter.shown, text, filter.lines, filter.count, filter.menu,
+                 fold_for_lines(filter.utf8), filter.order.empty() ? nullptr : &filter.order);
 }
 
 // The lines (indexes into filter.lines) whose rows are selected, in row
@@ -96,11 +86,11 @@ void choose_lines_again(const std::vector<int>& lines, const std::vector<int>& r
 }  // namespace
 
 bool filtering(const PickFilter& filter) {
-    return (filter.flags & PICK_FLAG_FILTER) != 0;
+    return filter.box;
 }
 
-bool text_in_lines_encoding(uint32_t flags, const std::string& text, std::string* bytes) {
-    if (flags & PICK_FLAG_UTF8) {
+bool text_in_lines_encoding(bool utf8, const std::string& text, std::string* bytes) {
+    if (utf8) {
         *bytes = text;
         return true;
     }
@@ -132,9 +122,9 @@ void start_filter(PickFilter& filter, const LineStore& lines, int first_line) {
 void refilter(PickFilter& filter) {
     if (!filter.lines || !filtering(filter))
         return;
-    bool menu = menu_mode(filter);
+    bool menu = filter.menu;
     std::string text;
-    if (!text_in_lines_encoding(filter.flags, control_text(PICK_BOX_ID), &text))
+    if (!text_in_lines_encoding(filter.utf8, control_text(PICK_BOX_ID), &text))
         text = PICK_UNHELD_TEXT;
     // A query put into the box at the start (/query) is filtered before the
     // window shows; the change it reports later must not undo the start's
@@ -157,7 +147,7 @@ bool sort_rows(PickFilter& filter, int column) {
     bool reverse = !filter.order.empty() && sort.column == column;
     sort.descending = reverse ? !sort.descending : false;
     sort.column = column;
-    sort.split_tabs = (filter.flags & PICK_FLAG_TAB) != 0;
+    sort.split_tabs = filter.tabs;
     // The new order, rows and selection are made beside the old ones, so
     // that a sort that cannot get its memory leaves the list as it was.
     PickFilter sorted;
@@ -165,11 +155,13 @@ bool sort_rows(PickFilter& filter, int column) {
     try {
         chosen = chosen_lines(filter);
         fault_point("sort");
-        sorted.order =
-            column_order(filter.lines, filter.count, sort, fold_for_lines(utf8_lines(filter)));
+        sorted.order = column_order(filter.lines, filter.count, sort, fold_for_lines(filter.utf8));
         sorted.lines = filter.lines;
         sorted.count = filter.count;
-        sorted.flags = filter.flags;
+        sorted.box = filter.box;
+        sorted.menu = filter.menu;
+        sorted.utf8 = filter.utf8;
+        sorted.tabs = filter.tabs;
         if (!filter.shown.all) {
             // The rows kept so far are in the old order: filter the whole list anew.
             narrow(sorted, filter.shown.text);

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,7 +18,12 @@ constexpr int PICK_BOX_ID = 2;
 // The rows of one pick list. The list asks it for the text of each row it
 // draws, so it must stay in place while the list shows its lines.
 struct PickFilter {
-    uint32_t flags = 0;  // the PICK_FLAG_ values in use
+    // What the options ask of the rows: the box of /filter, menu mode (blank
+    // lines are separators), UTF-8 lines, and /tab's fields to sort by.
+    bool box = false;
+    bool menu = false;
+    bool utf8 = false;
+    bool tabs = false;
     // The lines the list may show: those after the header, lines[0] being
     // line `first_line` of the list.
     const char* const* lines = nullptr;
@@ -33,10 +37,10 @@ struct PickFilter {
 
 bool filtering(const PickFilter& filter);
 // A text typed or given on the command line (UTF-8) in the encoding of the
-// lines (`flags`: the PICK_FLAG_ values): false when the list's code page
-// lacks one of its characters. Such a text matches no line: a likeness of
+// lines (UTF-8 with `utf8`, otherwise the ANSI code page): false when the
+// list's code page lacks one of its characters. Such a text matches no line: a likeness of
 // the character (? for Ж, l for ł) would find lines the user never meant.
-bool text_in_lines_encoding(uint32_t flags, const std::string& text, std::string* bytes);
+bool text_in_lines_encoding(bool utf8, const std::string& text, std::string* bytes);
 // Creates the box in the list's font and links it to the list (/filter only);
 // returns its height, 0 without /filter.
 int create_filter_box(const PickFilter& filter, HFONT font);

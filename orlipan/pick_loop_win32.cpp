@@ -5,6 +5,7 @@
 #include "frame/fault_point.h"
 #include "frame/frame.h"
 #include "orlipan/pick_filter_win32.h"
+#include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_start_win32.h"
 #include "orlipan/pick_window_win32.h"
@@ -15,18 +16,6 @@ namespace {
 
 constexpr char PICK_SORT_MEMORY_TEXT[] =
     "Not enough memory to sort the list. The list keeps its order; you can go on picking.";
-
-bool menu_mode(const PickSettings& settings) {
-    return (settings.flags & PICK_FLAG_MENU) != 0;
-}
-
-bool multi_mode(const PickSettings& settings) {
-    return (settings.flags & PICK_FLAG_MULTI) != 0;
-}
-
-bool utf8_mode(const PickSettings& settings) {
-    return (settings.flags & PICK_FLAG_UTF8) != 0;
-}
 
 // Ctrl+C: in the filter box its own selection, as an edit box copies it;
 // otherwise the chosen lines as the list holds them, one a line, in the
@@ -79,7 +68,7 @@ int next_action(PickWindow& pick) {
 }
 
 void print_output(const PickSettings& settings, std::string out) {
-    if ((settings.flags & PICK_FLAG_OEMOUT) && !out.empty())
+    if (oem_output(settings) && !out.empty())
         CharToOemA(&out[0], &out[0]);
     if (out.empty())
         return;
@@ -124,8 +113,8 @@ int run_pick_loop(PickWindow& pick) {
 void build_pick_output(const PickWindow& pick) {
     fault_point("answer");
     const PickSettings& settings = pick.settings;
-    bool quote = (settings.flags & PICK_FLAG_QUOTE) != 0;
-    bool fields = (settings.flags & PICK_FLAG_TAB) != 0;
+    bool quote = quoted_output(settings);
+    bool fields = tab_mode(settings);
     // Without /utf8 the template takes the ANSI code page, so that the bytes
     // written are those of old.
     std::string output_string = in_line_encoding(settings, settings.output_string);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "orlipan/pick_options.h"
-#include "orlipan/pick_window_win32.h"
+#include "orlipan/pick_run_win32.h"
 
 // PICK_ACCEPT (with the answer in pick.state.picked_index, or in
 // pick.chosen_rows with /multi) or PICK_CANCEL.

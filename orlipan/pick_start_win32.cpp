@@ -1,14 +1,11 @@
 #include "orlipan/pick_start_win32.h"
 
 #include "orlipan/line_filter.h"
+#include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
 #include "toolkit/toolkit.h"
 
 namespace {
-
-bool utf8_lines(const PickSettings& settings) {
-    return (settings.flags & PICK_FLAG_UTF8) != 0;
-}
 
 int shown_at_start(const PickWindow& pick) {
     return pick.filter.lines ? shown_row_count(pick.filter) : pick.state.item_count;
@@ -20,8 +17,8 @@ std::vector<int> start_rows(const PickWindow& pick) {
     // A text the list's code page cannot hold names no line: the list
     // starts as without /sel.
     std::string text;
-    bool held = text_in_lines_encoding(settings.flags, settings.start.text, &text);
-    LineFold fold = fold_for_lines(utf8_lines(settings));
+    bool held = text_in_lines_encoding(utf8_mode(settings), settings.start.text, &text);
+    LineFold fold = fold_for_lines(utf8_mode(settings));
     // Header lines are never chosen, so a text never finds one.
     std::vector<int> lines = start_lines(settings.start, line_count(pick.lines), [&](int line) {
         return held && line >= pick.state.header_count &&
@@ -39,7 +36,7 @@ std::vector<int> start_rows(const PickWindow& pick) {
 }  // namespace
 
 std::string in_line_encoding(const PickSettings& settings, const std::string& text) {
-    if (utf8_lines(settings))
+    if (utf8_mode(settings))
         return text;
     return from_wide_text(to_wide_text(text, TEXT_UTF8), TEXT_ANSI);
 }
@@ -52,7 +49,7 @@ int start_pick(PickWindow& pick) {
         move_edit_caret_to_end(PICK_BOX_ID);
         refilter(pick.filter);
     }
-    if (!(pick.settings.flags & PICK_FLAG_AUTO))
+    if (!auto_mode(pick.settings))
         return PICK_NONE;
     int action = auto_action(shown_at_start(pick));
     if (action == PICK_ACCEPT)

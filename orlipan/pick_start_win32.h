@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "orlipan/pick_window_win32.h"
+#include "orlipan/pick_run_win32.h"
 
 // A text of the command line (UTF-8) in the encoding of the list's lines:
 // UTF-8 with /utf8, otherwise the ANSI code page, as if it had come from the

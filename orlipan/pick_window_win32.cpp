@@ -6,6 +6,7 @@
 
 #include "frame/frame.h"
 #include "orlipan/pick_columns_win32.h"
+#include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_start_win32.h"
 #include "orlipan/widest_line_win32.h"
@@ -13,6 +14,7 @@
 
 namespace {
 
+constexpr int PICK_FONT_SLOT = 0;
 constexpr int PICK_LIST_FLAGS =
     LIST_VIRTUAL | LIST_FULL_ROW_SELECT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS;
 constexpr DWORD PICK_WINDOW_FLAGS =
@@ -25,14 +27,6 @@ constexpr int KEY_COPY = 'C' | SHORTCUT_CONTROL;
 // The control that had the focus when the window was last deactivated.
 // Only the window callback, which has no record to pass, keeps it.
 HWND focus_memory = nullptr;
-
-bool menu_mode(const PickWindow& pick) {
-    return (pick.settings.flags & PICK_FLAG_MENU) != 0;
-}
-
-bool utf8_list(const PickWindow& pick) {
-    return (pick.settings.flags & PICK_FLAG_UTF8) != 0;
-}
 
 const char* pick_line(int index, void* context) {
     return line_at(*static_cast<const LineStore*>(context), index);
@@ -84,8 +78,8 @@ LRESULT keep_focus(HWND, UINT message, WPARAM wparam, LPARAM) {
 bool build_pick_window(PickWindow& pick) {
     const PickSettings& settings = pick.settings;
     PickState& state = pick.state;
-    int list_flags = PICK_LIST_FLAGS | (menu_mode(pick) ? LIST_GRID_LINES : 0);
-    if (settings.flags & PICK_FLAG_MULTI)
+    int list_flags = PICK_LIST_FLAGS | (menu_mode(settings) ? LIST_GRID_LINES : 0);
+    if (multi_mode(settings))
         list_flags |= LIST_MULTIPLE_SELECTION;
     // The last header line names the columns in the list's own title row.
     if (settings.header_lines > 0)
@@ -104,7 +98,10 @@ bool build_pick_window(PickWindow& pick) {
     set_control_font(PICK_LIST_ID, font);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_BACK, settings.back_color);
     set_control_color(PICK_LIST_ID, COLOR_SLOT_TEXT, settings.text_color);
-    pick.filter.flags = settings.flags;
+    pick.filter.box = filter_mode(settings);
+    pick.filter.menu = menu_mode(settings);
+    pick.filter.utf8 = utf8_mode(settings);
+    pick.filter.tabs = tab_mode(settings);
     state.box_height = create_filter_box(pick.filter, font);
     add_shortcut(PICK_WINDOW, KEY_ENTER, PICK_ACCEPT);
     add_shortcut(PICK_WINDOW, KEY_ESCAPE, PICK_CANCEL);
@@ -116,7 +113,7 @@ bool build_pick_window(PickWindow& pick) {
 
 void fill_pick_list(PickWindow& pick) {
     // Without /utf8 the lines are bytes of the ANSI code page, as they always were.
-    set_control_encoding(PICK_LIST_ID, utf8_list(pick) ? TEXT_UTF8 : TEXT_ANSI);
+    set_control_encoding(PICK_LIST_ID, utf8_mode(pick.settings) ? TEXT_UTF8 : TEXT_ANSI);
     if (has_pick_columns(pick.settings))
         set_up_pick_columns(pick, pick.state.list_font);
     pick.state.item_count = line_count(pick.lines) - pick.state.header_count;
@@ -135,16 +132,16 @@ void size_pick_window(PickWindow& pick) {
     in.row_height = state.row_height;
     // The platform's fit may fall short of the widest line; the line's own
     // fit then decides, so no line is cut while the window has room.
-    if (settings.flags & PICK_FLAG_TAB)
+    if (tab_mode(settings))
         in.column_width = fit_pick_columns(pick);
     else
         in.column_width =
-            std::max(widest_line_column(pick.lines, utf8_list(pick)), measure_column_width());
+            std::max(widest_line_column(pick.lines, utf8_mode(settings)), measure_column_width());
     in.font_size = settings.font_size;
     in.offset_x = settings.offset_x;
     in.offset_y = settings.offset_y;
-    in.menu = menu_mode(pick);
-    in.console_center = (settings.flags & PICK_FLAG_CMDCENTER) != 0;
+    in.menu = menu_mode(settings);
+    in.console_center = console_centered(settings);
     in.work_area = state.work_area;
     in.console_rect = state.console_rect;
     in.dpi = state.dpi;
@@ -164,7 +161,7 @@ void size_pick_window(PickWindow& pick) {
     // picture on, and whoever reads it once it shows finds them.
     select_start_lines(pick);
     show_window(PICK_WINDOW, 0);
-    if (settings.flags & PICK_FLAG_ONTOP)
+    if (on_top(settings))
         set_window_topmost(PICK_WINDOW, 1);
     focus_control(filtering(pick.filter) ? PICK_BOX_ID : PICK_LIST_ID);
 }
@@ -186,7 +183,7 @@ void layout_pick_list(const PickWindow& pick) {
     }
     resize_control(PICK_LIST_ID, list.left, list.top, list.right - list.left,
                    list.bottom - list.top);
-    if (pick.settings.flags & PICK_FLAG_TAB)
+    if (tab_mode(pick.settings))
         lay_out_pick_columns(pick);
     else
         list_set_column_width(PICK_LIST_ID, 0, LIST_WIDTH_FILL);
@@ -199,7 +196,7 @@ void rescale_pick_window(PickWindow& pick, int dpi) {
     pick.state.list_font = font;
     set_control_font(PICK_LIST_ID, font);
     rescale_pick_columns(pick, old_dpi, dpi, font);
-    if (menu_mode(pick))
+    if (menu_mode(pick.settings))
         pick.state.margin = scale_to_dpi(PICK_MENU_MARGIN, dpi);
     layout_pick_list(pick);
 }

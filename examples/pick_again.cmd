@@ -25,7 +25,9 @@ for %%s in ("%answer%") do if %%~zs==0 goto failed
 rem 255 stands for line 255 and every line after it: the next list then
 rem starts on line 255, the nearest an exit code can name.
 set "last=%code%"
-echo Line %last% for now.
+setlocal EnableDelayedExpansion
+echo Line !last! for now.
+endlocal
 goto ask
 
 :failed

@@ -1,6 +1,7 @@
 // The driver's process side: starting a tool with its standard handles,
 // feeding its input, collecting its output and exit code; see driver.h.
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -150,22 +151,32 @@ ToolRun start_tool(const std::string& exe, const std::string& args, const Launch
     PROCESS_INFORMATION info = {};
     BOOL inherit = startup.dwFlags & STARTF_USESTDHANDLES ? TRUE : FALSE;
     BOOL started = FALSE;
-    if (options.wide_arguments) {
-        // The same start-up record: only the text fields differ between the two.
-        STARTUPINFOW wide_startup = {};
-        static_assert(sizeof wide_startup == sizeof startup, "start-up records");
-        CopyMemory(&wide_startup, &startup, sizeof startup);
-        // The paths are the driver's own, in the ANSI code page.
-        std::wstring wide_command = L"\"" + wide_of_ansi(test_dir() + "\\" + exe) + L"\"";
-        if (!args.empty())
-            wide_command += L" " + wide_of_utf8(args);
-        started = CreateProcessW(nullptr, &wide_command[0], nullptr, nullptr, inherit, creation,
-                                 nullptr, wide_of_ansi(dir).c_str(), &wide_startup, &info);
-    } else {
-        std::string mutable_command = command;
-        started = CreateProcessA(nullptr, &mutable_command[0], nullptr, nullptr, inherit, creation,
-                                 nullptr, dir.c_str(), &startup, &info);
+    // A start that the system refused is tried once more, saying why: under
+    // load Wine has been seen to refuse one start of a row that all ran.
+    for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+        if (attempt > 0)
+            fprintf(stderr, "driver: %s %s did not start (error %lu); starting it once more\n",
+                    exe.c_str(), args.c_str(), GetLastError());
+        if (options.wide_arguments) {
+            // The same start-up record: only the text fields differ between the two.
+            STARTUPINFOW wide_startup = {};
+            static_assert(sizeof wide_startup == sizeof startup, "start-up records");
+            CopyMemory(&wide_startup, &startup, sizeof startup);
+            // The paths are the driver's own, in the ANSI code page.
+            std::wstring wide_command = L"\"" + wide_of_ansi(test_dir() + "\\" + exe) + L"\"";
+            if (!args.empty())
+                wide_command += L" " + wide_of_utf8(args);
+            started = CreateProcessW(nullptr, &wide_command[0], nullptr, nullptr, inherit, creation,
+                                     nullptr, wide_of_ansi(dir).c_str(), &wide_startup, &info);
+        } else {
+            std::string mutable_command = command;
+            started = CreateProcessA(nullptr, &mutable_command[0], nullptr, nullptr, inherit,
+                                     creation, nullptr, dir.c_str(), &startup, &info);
+        }
     }
+    if (!started)
+        fprintf(stderr, "driver: %s %s did not start (error %lu)\n", exe.c_str(), args.c_str(),
+                GetLastError());
     // The child holds its own copies; the pipe reports its end only once
     // the driver's write end is closed too.
     for (HANDLE h : {child_out, null_in, null_err}) {

@@ -52,28 +52,15 @@ Pick start_wide_pick(const std::string& list_bytes, const std::string& args) {
     return pick;
 }
 
-Ending run_wide_without_window(const std::string& list_bytes, const std::string& args) {
-    std::string dir = scratch_dir();
-    write_file(dir + "\\list.txt", list_bytes);
-    LaunchOptions options;
-    options.working_dir = dir;
-    options.wide_arguments = true;
-    ToolRun run = start_tool("orlipan.exe", "list.txt " + args, options);
-    Ending end;
-    end.ended = wait_exit(run, EXIT_TIMEOUT_MS, &end.exit_code);
-    end.output = output_bytes(run);
-    kill_tool(run);
-    return end;
-}
-
 // A run that must end on its own: had a window shown, it would wait for
-// the user, who never comes.
+// the user, who never comes. `wide`: the UTF-8 arguments passed wide.
 Ending run_without_window(const std::string& list_bytes, const std::string& args,
-                          bool from_input = false) {
+                          bool from_input = false, bool wide = false) {
     std::string dir = scratch_dir();
     write_file(dir + "\\list.txt", list_bytes);
     LaunchOptions options;
     options.working_dir = dir;
+    options.wide_arguments = wide;
     if (from_input) {
         options.input = INPUT_FILE;
         options.input_file = dir + "\\list.txt";
@@ -232,7 +219,8 @@ TEST(PickStart, TextTheListsCodePageLacksMatchesNothing) {
     const Lines ansi = {"Why?", "l", "plain"};
     const std::string query = "/filter \"/query=\u0416\"";
     if (GetACP() == 1252) {
-        Ending automatic = run_wide_without_window(lines_text(ansi), "T $item /auto " + query);
+        Ending automatic =
+            run_without_window(lines_text(ansi), "T $item /auto " + query, false, true);
         EXPECT_TRUE(automatic.ended);
         EXPECT_EQ(automatic.exit_code, 0u);  // a cancel: nothing shown, nothing answered
         EXPECT_EQ(automatic.output, "");
@@ -255,7 +243,8 @@ TEST(PickStart, TextTheListsCodePageLacksMatchesNothing) {
     }
 
     const Lines utf8 = {"Why?", "l", "\u0416\u0443\u043a", "\u0142"};
-    Ending found = run_wide_without_window(lines_text(utf8), "T $item /utf8 /auto " + query);
+    Ending found =
+        run_without_window(lines_text(utf8), "T $item /utf8 /auto " + query, false, true);
     EXPECT_EQ(found.exit_code, 3u);
     EXPECT_EQ(found.output, "\u0416\u0443\u043a");
     Pick kept = start_wide_pick(lines_text(utf8), "T $item /utf8 /sel=\u0142");

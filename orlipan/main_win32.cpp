@@ -4,6 +4,7 @@
 #include "frame/frame.h"
 #include "orlipan/list_file_win32.h"
 #include "orlipan/list_load_win32.h"
+#include "orlipan/pick_answer_win32.h"
 #include "orlipan/pick_loop_win32.h"
 #include "orlipan/pick_output.h"
 #include "orlipan/pick_start_win32.h"
@@ -29,6 +30,7 @@ void orlipan_body() {
             int action = check_pick_action(pick, start_pick(pick));
             if (action == PICK_NONE) {
                 size_pick_window(pick);
+                show_pick_window(pick);
                 action = run_pick_loop(pick);
             }
             if (action == PICK_ACCEPT)

@@ -11,7 +11,5 @@ int run_pick_loop(PickWindow& pick);
 // (no line selected; a blank line in menu mode) becomes PICK_NONE, and is
 // not reported: the user simply goes on.
 int check_pick_action(PickWindow& pick, int action);
-// Writes the filled-in template for the accepted line and sets the exit code.
-void build_pick_output(const PickWindow& pick);
 // Shows the pending report, if any, in a message box.
 void report_message(const PickSettings& settings);

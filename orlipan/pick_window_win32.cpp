@@ -157,6 +157,10 @@ void size_pick_window(PickWindow& pick) {
     resize_window(PICK_WINDOW, g.x, g.y, g.inner_width, g.inner_height);
     // A computed size equal to the creation size brings no resize event.
     layout_pick_list(pick);
+}
+
+void show_pick_window(PickWindow& pick) {
+    const PickSettings& settings = pick.settings;
     // Selected while hidden: the window shows its start lines from its first
     // picture on, and whoever reads it once it shows finds them.
     select_start_lines(pick);

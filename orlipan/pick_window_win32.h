@@ -9,7 +9,11 @@
 bool build_pick_window(PickWindow& pick);
 // Hands the loaded lines to the list, through the filter with /filter.
 void fill_pick_list(PickWindow& pick);
+// Size and place for the lines the list holds, with the list laid out in it.
 void size_pick_window(PickWindow& pick);
+// Selects the start lines, then shows the window (on top with /ontop) with
+// the focus in the filter box or the list.
+void show_pick_window(PickWindow& pick);
 void layout_pick_list(const PickWindow& pick);
 // The window moved to a display of `dpi`: new list font and margin, then the
 // list laid out again in the window's new size.

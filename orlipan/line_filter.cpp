@@ -124,3 +124,15 @@ void filter_lines(ShownLines* shown, const std::string& text, const char* const*
     shown->all = false;
     shown->text = text;
 }
+
+void filter_more_lines(ShownLines* shown, const char* const* lines, int from, int to,
+                       bool hide_blank, const LineFold& fold) {
+    if (shown->all)
+        return;
+    const std::vector<std::string> words = filter_words(shown->text, fold);
+    for (int line = from; line < to; ++line) {
+        const char* bytes = lines[line];
+        if (!(hide_blank && is_blank_line(bytes)) && line_matches(bytes, words, fold))
+            shown->rows.push_back(line);
+    }
+}

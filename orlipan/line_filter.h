@@ -42,6 +42,12 @@ bool is_blank_line(const char* line);
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
                   bool hide_blank, const LineFold& fold, const std::vector<int>* order = nullptr);
 
+// For lines[from .. to - 1], which arrived after `shown` was made for
+// shown->text over the lines before them: the matching ones join the shown
+// rows at their end. Nothing to do while every line shows.
+void filter_more_lines(ShownLines* shown, const char* const* lines, int from, int to,
+                       bool hide_blank, const LineFold& fold);
+
 inline int shown_count(const ShownLines& shown, int total) {
     return shown.all ? total : static_cast<int>(shown.rows.size());
 }

@@ -1,9 +1,11 @@
 #include "orlipan/line_store.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 struct LineBlock {
     LineBlock* next;
@@ -21,31 +23,29 @@ constexpr size_t LARGEST_BLOCK = 4 * 1024 * 1024;
 // Reads are capped so a block is scanned while its bytes are still in cache.
 constexpr int LARGEST_READ = 1024 * 1024;
 
-struct Reading {
-    LineStore* store;
-    LineBlock* block = nullptr;
-    size_t line_start = 0;  // in block->bytes
-    bool after_cr = false;  // the last line ended with a CR
-};
+size_t index_bytes(const LineStore& store) {
+    return static_cast<size_t>(store.capacity) * sizeof(char*);
+}
 
-bool charge(LineStore* store, size_t bytes) {
-    if (bytes > store->byte_limit - store->bytes_held)
+bool charge(LineBytes* bytes, size_t size) {
+    if (size > bytes->byte_limit - bytes->bytes_held)
         return false;
-    store->bytes_held += bytes;
+    bytes->bytes_held += size;
     return true;
 }
 
 // A new block with room for `carry` bytes of an unfinished line, which move
 // over from the current block.
-bool start_block(Reading* r, size_t carry) {
-    size_t size = r->block ? r->block->capacity * 2 : FIRST_BLOCK;
+bool start_block(LineBytes* r, size_t carry) {
+    LineBlock* old = r->blocks;
+    size_t size = old ? old->capacity * 2 : FIRST_BLOCK;
     if (size > LARGEST_BLOCK)
         size = LARGEST_BLOCK;
     if (carry > SIZE_MAX / 2 - sizeof(LineBlock) - FIRST_BLOCK)
         return false;
     if (size < carry * 2 + FIRST_BLOCK)
         size = carry * 2 + FIRST_BLOCK;
-    if (!charge(r->store, size))
+    if (!charge(r, size))
         return false;
     LineBlock* block = static_cast<LineBlock*>(std::malloc(sizeof(LineBlock) + size));
     if (!block)
@@ -53,36 +53,17 @@ bool start_block(Reading* r, size_t carry) {
     block->capacity = size;
     block->filled = carry;
     if (carry)
-        std::memcpy(block->bytes, r->block->bytes + r->line_start, carry);
-    block->next = r->store->blocks;
-    r->store->blocks = block;
-    r->block = block;
+        std::memcpy(block->bytes, old->bytes + r->line_start, carry);
+    block->next = old;
+    r->blocks = block;
     r->line_start = 0;
     return true;
 }
 
-bool add_line(LineStore* store, char* start) {
-    if (store->count == store->capacity) {
-        if (store->capacity >= INT_MAX / 2)
-            return false;
-        int capacity = store->capacity ? store->capacity * 2 : 1024;
-        size_t bytes = static_cast<size_t>(capacity) * sizeof(char*);
-        if (!charge(store, bytes - static_cast<size_t>(store->capacity) * sizeof(char*)))
-            return false;
-        char** lines = static_cast<char**>(std::realloc(store->lines, bytes));
-        if (!lines)
-            return false;
-        store->lines = lines;
-        store->capacity = capacity;
-    }
-    store->lines[store->count++] = start;
-    return true;
-}
-
 // Ends the lines found in bytes [from, block->filled) of the current block.
-bool split_lines(Reading* r, size_t from) {
-    char* bytes = r->block->bytes;
-    size_t end = r->block->filled;
+void split_lines(LineBytes* r, size_t from, std::vector<char*>* ended) {
+    char* bytes = r->blocks->bytes;
+    size_t end = r->blocks->filled;
     for (size_t i = from; i < end; ++i) {
         char c = bytes[i];
         if (r->after_cr) {
@@ -97,55 +78,109 @@ bool split_lines(Reading* r, size_t from) {
         if (c != '\n' && c != '\r' && c != '\0')
             continue;
         bytes[i] = '\0';
-        if (!add_line(r->store, bytes + r->line_start))
-            return false;
+        ended->push_back(bytes + r->line_start);
         r->line_start = i + 1;
         r->after_cr = c == '\r';
     }
-    return true;
+}
+
+// Ends the last line, which had no line end of its own.
+void end_last_line(LineBytes* r, std::vector<char*>* ended) {
+    LineBlock* block = r->blocks;
+    if (block && r->line_start < block->filled) {
+        block->bytes[block->filled] = '\0';
+        ended->push_back(block->bytes + r->line_start);
+        r->line_start = block->filled;
+    }
 }
 
 }  // namespace
 
+LineStep read_line_step(LineBytes* r, const ByteSource& source, std::vector<char*>* ended) {
+    if (!r->blocks && !start_block(r, 0))
+        return LINE_STEP_FULL;
+    LineBlock* block = r->blocks;
+    // One byte always stays free for the zero after an unended last line.
+    size_t room = block->capacity - block->filled - 1;
+    if (room == 0) {
+        if (!start_block(r, block->filled - r->line_start))
+            return LINE_STEP_FULL;
+        block = r->blocks;
+        room = block->capacity - block->filled - 1;
+    }
+    int ask = room > static_cast<size_t>(LARGEST_READ) ? LARGEST_READ : static_cast<int>(room);
+    int got = source(block->bytes + block->filled, ask);
+    if (got <= 0) {
+        end_last_line(r, ended);
+        return LINE_STEP_END;
+    }
+    if (got > ask)
+        got = ask;
+    size_t from = block->filled;
+    block->filled += static_cast<size_t>(got);
+    split_lines(r, from, ended);
+    return LINE_STEP_MORE;
+}
+
+void free_line_bytes(LineBytes* bytes) {
+    while (bytes->blocks) {
+        LineBlock* next = bytes->blocks->next;
+        std::free(bytes->blocks);
+        bytes->blocks = next;
+    }
+    bytes->bytes_held = 0;
+}
+
+bool add_lines(LineStore* store, const std::vector<char*>& ended, int expected) {
+    if (ended.size() > static_cast<size_t>(INT_MAX - store->count))
+        return false;
+    int needed = store->count + static_cast<int>(ended.size());
+    if (needed > store->capacity) {
+        int capacity = store->capacity ? store->capacity : 1024;
+        while (capacity < needed)
+            capacity = capacity >= INT_MAX / 2 ? INT_MAX : capacity * 2;
+        // A good guess at the whole list moves the index once, not at
+        // every doubling.
+        if (expected > capacity && expected < INT_MAX / 2)
+            capacity = expected;
+        size_t bytes = static_cast<size_t>(capacity) * sizeof(char*);
+        if (capacity >= INT_MAX / 2 ||
+            bytes - index_bytes(*store) > store->byte_limit - store->bytes_held)
+            return false;
+        char** lines = static_cast<char**>(std::realloc(store->lines, bytes));
+        if (!lines)
+            return false;
+        store->bytes_held += bytes - index_bytes(*store);
+        store->lines = lines;
+        store->capacity = capacity;
+    }
+    std::copy(ended.begin(), ended.end(), store->lines + store->count);
+    store->count = needed;
+    return true;
+}
+
 LinesResult read_all_lines(LineStore* store, const ByteSource& source) {
-    Reading r;
-    r.store = store;
-    if (!start_block(&r, 0))
-        return LINES_TOO_LARGE;
-    for (;;) {
-        LineBlock* block = r.block;
-        // One byte always stays free for the zero after an unended last line.
-        size_t room = block->capacity - block->filled - 1;
-        if (room == 0) {
-            if (!start_block(&r, block->filled - r.line_start))
-                return LINES_TOO_LARGE;
-            continue;
-        }
-        int ask = room > static_cast<size_t>(LARGEST_READ) ? LARGEST_READ : static_cast<int>(room);
-        int got = source(block->bytes + block->filled, ask);
-        if (got <= 0)
-            break;
-        if (got > ask)
-            got = ask;
-        size_t from = block->filled;
-        block->filled += static_cast<size_t>(got);
-        if (!split_lines(&r, from))
-            return LINES_TOO_LARGE;
+    LineBytes bytes;
+    std::vector<char*> ended;
+    LineStep step = LINE_STEP_MORE;
+    bool added = true;
+    while (step == LINE_STEP_MORE && added) {
+        // One limit over the index and the bytes together.
+        bytes.byte_limit = store->byte_limit - index_bytes(*store);
+        step = read_line_step(&bytes, source, &ended);
+        store->bytes_held = index_bytes(*store) + bytes.bytes_held;
+        added = add_lines(store, ended);
+        ended.clear();
     }
-    if (r.line_start < r.block->filled) {
-        r.block->bytes[r.block->filled] = '\0';
-        if (!add_line(store, r.block->bytes + r.line_start))
-            return LINES_TOO_LARGE;
-    }
-    return LINES_OK;
+    store->blocks = bytes.blocks;
+    return step == LINE_STEP_FULL || !added ? LINES_TOO_LARGE : LINES_OK;
 }
 
 void free_lines(LineStore* store) {
-    while (store->blocks) {
-        LineBlock* next = store->blocks->next;
-        std::free(store->blocks);
-        store->blocks = next;
-    }
+    LineBytes owned;
+    owned.blocks = store->blocks;
+    free_line_bytes(&owned);
+    store->blocks = nullptr;
     std::free(store->lines);
     store->lines = nullptr;
     store->count = store->capacity = 0;

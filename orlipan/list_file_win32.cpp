@@ -96,18 +96,33 @@ bool open_standard_input(int slot) {
     return true;
 }
 
-int read_list_file(int slot, char* buffer, int capacity) {
-    auto found = open_files.find(slot);
-    if (found == open_files.end() || capacity <= 0)
+int read_list_handle(HANDLE handle, bool pipe, char* buffer, int capacity) {
+    if (capacity <= 0)
         return 0;
     DWORD got = 0;
     // A writer's empty write reaches a pipe's reader as an empty read; only a
     // failed read (the writer closed its end) ends a pipe.
     do {
-        if (!ReadFile(found->second.handle, buffer, (DWORD)capacity, &got, nullptr))
+        if (!ReadFile(handle, buffer, (DWORD)capacity, &got, nullptr))
             return 0;
-    } while (got == 0 && found->second.pipe);
+    } while (got == 0 && pipe);
     return (int)got;
+}
+
+bool list_file_handle(int slot, HANDLE* handle, bool* pipe) {
+    auto found = open_files.find(slot);
+    if (found == open_files.end())
+        return false;
+    *handle = found->second.handle;
+    *pipe = found->second.pipe;
+    return true;
+}
+
+int read_list_file(int slot, char* buffer, int capacity) {
+    auto found = open_files.find(slot);
+    if (found == open_files.end())
+        return 0;
+    return read_list_handle(found->second.handle, found->second.pipe, buffer, capacity);
 }
 
 void close_list_file(int slot) {

@@ -3,6 +3,8 @@
 // still open.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 constexpr int LIST_FILE_SLOT = 0;
@@ -19,5 +21,10 @@ bool open_list_file(int slot, const std::string& path);
 bool open_standard_input(int slot);
 // Up to `capacity` bytes; 0 at the end of the file and after a read error.
 int read_list_file(int slot, char* buffer, int capacity);
+// The open handle of a slot and whether it is a pipe, for a reader on a
+// thread of its own; the slot still owns the handle.
+bool list_file_handle(int slot, HANDLE* handle, bool* pipe);
+// read_list_file on a handle of list_file_handle.
+int read_list_handle(HANDLE handle, bool pipe, char* buffer, int capacity);
 void close_list_file(int slot);
 void close_list_files();

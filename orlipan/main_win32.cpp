@@ -3,7 +3,8 @@
 #include "frame/command_line.h"
 #include "frame/frame.h"
 #include "orlipan/list_file_win32.h"
-#include "orlipan/list_load_win32.h"
+#include "orlipan/list_feed_win32.h"
+#include "orlipan/pick_arrival_win32.h"
 #include "orlipan/pick_answer_win32.h"
 #include "orlipan/pick_loop_win32.h"
 #include "orlipan/pick_output.h"
@@ -20,11 +21,11 @@ void orlipan_body() {
     set_text_encoding(TEXT_UTF8);
     PickWindow pick;
     pick.settings = parse_pick_arguments(read_all_arguments(), expand_list_path);
-    if (pick.settings.message.empty()) {
-        // Without a window there is nothing to report in and nothing to answer.
-        if (!build_pick_window(pick))
-            return;
-        if (load_list_file(pick.settings, &pick.lines)) {
+    // Reading starts first, so that the list comes in while the window is
+    // put together. Without a window there is nothing to answer.
+    if (pick.settings.message.empty() && start_list_feed(pick.settings) &&
+        build_pick_window(pick)) {
+        if (await_list(pick)) {
             fill_pick_list(pick);
             // /auto may answer before any window shows.
             int action = check_pick_action(pick, start_pick(pick));
@@ -35,10 +36,12 @@ void orlipan_body() {
             }
             if (action == PICK_ACCEPT)
                 build_pick_output(pick);
-            // The list asks `pick` for its rows until the window is gone.
-            close_window(PICK_WINDOW);
         }
+        // The list asks `pick` for its rows until the window is gone.
+        close_window(PICK_WINDOW);
     }
+    // The answer is out: a writer still filling the pipe is not waited for.
+    stop_list_feed();
     report_message(pick.settings);
 }
 

@@ -119,6 +119,23 @@ void start_filter(PickFilter& filter, const LineStore& lines, int first_line) {
     list_set_source(PICK_LIST_ID, shown_text, &filter, shown_rows(filter));
 }
 
+void add_filter_lines(PickFilter& filter, const LineStore& lines) {
+    int old_count = filter.count;
+    // The index may have moved to make room.
+    filter.lines = lines.lines + filter.first_line;
+    filter.count = line_count(lines) - filter.first_line;
+    if (filter.count <= old_count)
+        return;
+    if (!filter.order.empty()) {
+        for (int line = old_count; line < filter.count; ++line)
+            filter.order.push_back(line);
+    }
+    if (filter.shown.text != PICK_UNHELD_TEXT)
+        filter_more_lines(&filter.shown, filter.lines, old_count, filter.count, filter.menu,
+                          fold_for_lines(filter.utf8));
+    list_add_rows(PICK_LIST_ID, shown_rows(filter));
+}
+
 void refilter(PickFilter& filter) {
     if (!filter.lines || !filtering(filter))
         return;

@@ -46,6 +46,10 @@ bool text_in_lines_encoding(bool utf8, const std::string& text, std::string* byt
 int create_filter_box(const PickFilter& filter, HFONT font);
 // Hands the list the lines of `lines` from `first_line` on, through the filter.
 void start_filter(PickFilter& filter, const LineStore& lines, int first_line);
+// Lines arrived after start_filter: the filter takes those of `lines` it has
+// not seen yet. They join the list at its end, also after a sort, and show
+// when they match the box text.
+void add_filter_lines(PickFilter& filter, const LineStore& lines);
 // After the box text changed: narrows or widens the list, then selects the
 // first shown line (normal mode) or nothing (menu mode). The box holds
 // UTF-8; a text the lines' code page cannot hold shows no line.

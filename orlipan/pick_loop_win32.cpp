@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "orlipan/pick_arrival_win32.h"
 #include "orlipan/pick_filter_win32.h"
 #include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
@@ -38,6 +39,9 @@ void copy_choice(const PickWindow& pick) {
 
 int next_action(PickWindow& pick) {
     int kind = wait_event();
+    // A list too large for the memory ends the pick; the report is pending.
+    if (kind == EVENT_TIMER && event_timer() == PICK_FEED_TIMER && !take_arrivals(pick))
+        return PICK_CANCEL;
     if (kind == EVENT_SHORTCUT && event_shortcut() == PICK_SHORTCUT_COPY)
         copy_choice(pick);
     if (kind == EVENT_RESIZE)

@@ -33,6 +33,16 @@ struct PickState {
     int band_height = 0;
     int header_height = 0;
     std::vector<int> column_widths;
+    // While the input is still read: the window follows the lines that
+    // arrive, growing to fit them, until the user moves or sizes it; /sel
+    // follows them until the user moves the selection.
+    bool reading = false;
+    bool shown = false;
+    bool following = true;
+    PickRect placed;       // window_x, window_y and inner size as last set
+    int column_width = 0;  // the widest line's, measured so far
+    bool start_settled = false;
+    std::vector<int> start_rows;  // the rows /sel selected last
 };
 
 // One run of the list tool: what the command line asked for, the window's

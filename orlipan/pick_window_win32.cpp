@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "frame/frame.h"
+#include "orlipan/pick_arrival_win32.h"
 #include "orlipan/pick_columns_win32.h"
 #include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
@@ -73,6 +74,38 @@ LRESULT keep_focus(HWND, UINT message, WPARAM wparam, LPARAM) {
     return CALLBACK_CONTINUE;
 }
 
+// The measures the geometry is computed from, with the lines held so far.
+GeometryInput geometry_input(const PickWindow& pick) {
+    const PickSettings& settings = pick.settings;
+    const PickState& state = pick.state;
+    GeometryInput in;
+    in.item_count = state.item_count;
+    in.row_height = state.row_height;
+    in.column_width = state.column_width;
+    in.font_size = settings.font_size;
+    in.offset_x = settings.offset_x;
+    in.offset_y = settings.offset_y;
+    in.menu = menu_mode(settings);
+    in.console_center = console_centered(settings);
+    in.work_area = state.work_area;
+    in.console_rect = state.console_rect;
+    in.dpi = state.dpi;
+    // The band and the title row come on top of the rows, as the box does.
+    in.box_height = state.box_height + state.band_height + state.header_height;
+    return in;
+}
+
+// The window's place as grow_pick_window compares it: outer left and top,
+// inner width and height in right and bottom.
+PickRect current_place() {
+    PickRect place;
+    place.left = window_x(PICK_WINDOW);
+    place.top = window_y(PICK_WINDOW);
+    place.right = window_inner_width(PICK_WINDOW);
+    place.bottom = window_inner_height(PICK_WINDOW);
+    return place;
+}
+
 }  // namespace
 
 bool build_pick_window(PickWindow& pick) {
@@ -127,36 +160,24 @@ void size_pick_window(PickWindow& pick) {
     const PickSettings& settings = pick.settings;
     PickState& state = pick.state;
     state.row_height = measure_row_height(state);
-    GeometryInput in;
-    in.item_count = state.item_count;
-    in.row_height = state.row_height;
     // The platform's fit may fall short of the widest line; the line's own
     // fit then decides, so no line is cut while the window has room.
     if (tab_mode(settings))
-        in.column_width = fit_pick_columns(pick);
+        state.column_width = fit_pick_columns(pick);
     else
-        in.column_width =
+        state.column_width =
             std::max(widest_line_column(pick.lines, utf8_mode(settings)), measure_column_width());
-    in.font_size = settings.font_size;
-    in.offset_x = settings.offset_x;
-    in.offset_y = settings.offset_y;
-    in.menu = menu_mode(settings);
-    in.console_center = console_centered(settings);
-    in.work_area = state.work_area;
-    in.console_rect = state.console_rect;
-    in.dpi = state.dpi;
-    // The band and the title row come on top of the rows, as the box does.
-    in.box_height = state.box_height + state.band_height + state.header_height;
-    PickGeometry g = compute_pick_geometry(in);
+    PickGeometry g = compute_pick_geometry(geometry_input(pick));
     state.scrolled = g.scrolled;
     state.margin = g.margin;
     state.initial_selection = g.initial_selection;
-    if (in.menu)
+    if (menu_mode(settings))
         list_use_menu_look(PICK_LIST_ID);
 
     resize_window(PICK_WINDOW, g.x, g.y, g.inner_width, g.inner_height);
     // A computed size equal to the creation size brings no resize event.
     layout_pick_list(pick);
+    state.placed = current_place();
 }
 
 void show_pick_window(PickWindow& pick) {
@@ -164,10 +185,45 @@ void show_pick_window(PickWindow& pick) {
     // Selected while hidden: the window shows its start lines from its first
     // picture on, and whoever reads it once it shows finds them.
     select_start_lines(pick);
+    if (pick.state.reading)
+        show_reading_title(pick);
     show_window(PICK_WINDOW, 0);
+    pick.state.shown = true;
     if (on_top(settings))
         set_window_topmost(PICK_WINDOW, 1);
     focus_control(filtering(pick.filter) ? PICK_BOX_ID : PICK_LIST_ID);
+}
+
+void grow_pick_window(PickWindow& pick, int first_new) {
+    PickState& state = pick.state;
+    if (!state.following)
+        return;
+    // Moved or sized by the user: the window is theirs from then on.
+    PickRect now = current_place();
+    if (now.left != state.placed.left || now.top != state.placed.top ||
+        now.right != state.placed.right || now.bottom != state.placed.bottom) {
+        state.following = false;
+        return;
+    }
+    // Columns keep the widths they were fitted to; a single column widens
+    // for a wider line.
+    if (!tab_mode(pick.settings) && first_new < line_count(pick.lines))
+        state.column_width =
+            std::max(state.column_width, widest_line_column_of(pick.lines.lines + first_new,
+                                                               line_count(pick.lines) - first_new,
+                                                               utf8_mode(pick.settings)));
+    PickGeometry g = compute_pick_geometry(geometry_input(pick));
+    int width = now.right, height = now.bottom;
+    if (g.inner_width <= width && g.inner_height <= height)
+        return;
+    // Never smaller than it is: where the new size is not larger both ways,
+    // the window grows where it stands.
+    bool larger = g.inner_width >= width && g.inner_height >= height;
+    resize_window(PICK_WINDOW, larger ? g.x : now.left, larger ? g.y : now.top,
+                  std::max(width, g.inner_width), std::max(height, g.inner_height));
+    state.scrolled = g.scrolled;
+    layout_pick_list(pick);
+    state.placed = current_place();
 }
 
 void layout_pick_list(const PickWindow& pick) {

@@ -14,6 +14,10 @@ void size_pick_window(PickWindow& pick);
 // Selects the start lines, then shows the window (on top with /ontop) with
 // the focus in the filter box or the list.
 void show_pick_window(PickWindow& pick);
+// Lines from `first_new` on arrived while the window shows: it grows to fit
+// the lines it holds now, as far as the limits it was sized by allow, never
+// smaller than it is, until the user has moved or sized it.
+void grow_pick_window(PickWindow& pick, int first_new);
 void layout_pick_list(const PickWindow& pick);
 // The window moved to a display of `dpi`: new list font and margin, then the
 // list laid out again in the window's new size.

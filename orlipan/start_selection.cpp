@@ -54,12 +54,12 @@ bool read_start_selection(const std::string& value, bool multi, StartSelection* 
 }
 
 std::vector<int> start_lines(const StartSelection& start, int count,
-                             const std::function<bool(int)>& equals_text) {
+                             const std::function<bool(int)>& equals_text, int from) {
     std::vector<int> lines;
     if (!start.given || count <= 0)
         return lines;
     if (start.numbers.empty()) {
-        for (int line = 0; line < count; ++line) {
+        for (int line = std::max(from, 0); line < count; ++line) {
             if (equals_text(line)) {
                 lines.push_back(line);
                 break;

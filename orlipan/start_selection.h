@@ -21,5 +21,7 @@ bool read_start_selection(const std::string& value, bool multi, StartSelection* 
 // order: a number past the end is the last line, a text the first line that
 // `equals_text` accepts. Empty when nothing given names a line; the list
 // then starts as it would without /sel.
+// A text is looked for from line `from` on, the lines before it known not to
+// be equal.
 std::vector<int> start_lines(const StartSelection& start, int count,
-                             const std::function<bool(int)>& equals_text);
+                             const std::function<bool(int)>& equals_text, int from = 0);

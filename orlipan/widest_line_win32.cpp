@@ -92,6 +92,12 @@ int widest_line_column(const LineStore& lines, bool utf8) {
     return list_fitted_width(PICK_LIST_ID, measured_widest(texts));
 }
 
+int widest_line_column_of(const char* const* lines, int count, bool utf8) {
+    if (count <= 0)
+        return 0;
+    return list_fitted_width(PICK_LIST_ID, widest_cells(lines, count, 1, utf8)[0]);
+}
+
 std::vector<std::string> widest_cells(const char* const* lines, int count, int columns, bool utf8) {
     std::vector<std::string> widest(static_cast<size_t>(columns));
     std::vector<std::vector<int>> candidates = cell_candidates(lines, count, columns, utf8);

@@ -10,6 +10,8 @@
 // The column width that shows the widest line whole; 0 for an empty list.
 // `utf8`: the lines are UTF-8 and are estimated by their characters.
 int widest_line_column(const LineStore& lines, bool utf8);
+// The same for lines[0 .. count - 1] only, as lines arrive.
+int widest_line_column_of(const char* const* lines, int count, bool utf8);
 
 // Lines in columns (/tab): the text of the widest cell of each of `columns`
 // columns among lines[0 .. count - 1], chosen the same way; "" for a column

@@ -127,8 +127,16 @@ bool handle_window_message(WindowRecord& record, int window, HWND hwnd, UINT mes
     }
 }
 
+// Posted to the thread, not to a window, so that it needs no window of the
+// toolkit's registry and reaches the wait whichever window is open.
+constexpr UINT WAKE_MESSAGE = WM_APP + 0x2E0;
+
 // Steps 3 to 6 of a wait, for a message taken from the thread's queue.
 int dispatch_event_message(MSG& message) {
+    if (!message.hwnd && message.message == WAKE_MESSAGE) {
+        set_immediate_event(EVENT_TIMER, static_cast<int>(message.wParam), DETAIL_NONE);
+        return deliver_message(thread_event_state(), message.message, 0, 0);
+    }
     if (!translate_shortcut(message) && !answer_key_letter(message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -200,6 +208,13 @@ int remove_window_timer(int window, int timer_id) {
 
 void set_window_callback(WindowCallback callback) {
     window_callback = callback;
+}
+
+std::function<void()> event_waker(int timer_id) {
+    DWORD thread = GetCurrentThreadId();
+    return [thread, timer_id] {
+        PostThreadMessageW(thread, WAKE_MESSAGE, static_cast<WPARAM>(timer_id), 0);
+    };
 }
 
 int wait_event() {

@@ -125,6 +125,13 @@ void list_set_source(int id, ListTextSource source, void* context, int count) {
     }
 }
 
+void list_add_rows(int id, int count) {
+    ControlRecord* record = find_virtual_list(id);
+    if (record) {
+        add_virtual_rows(*record, count);
+    }
+}
+
 int list_fitted_width(int id, const std::string& text) {
     ControlRecord* record = find_virtual_list(id);
     return record ? virtual_fitted_width(*record, text) : 0;

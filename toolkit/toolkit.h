@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,8 @@ void set_window_color(int window, COLORREF color);  // or COLOR_DEFAULT
 int resize_window(int window, int x, int y, int inner_width, int inner_height);
 void show_window(int window, int hide);
 void set_window_topmost(int window, int on);
+// In the text encoding the window was opened with.
+void set_window_title(int window, const std::string& title);
 int window_x(int window);
 int window_y(int window);
 int window_inner_width(int window);
@@ -86,6 +89,11 @@ void set_window_callback(WindowCallback callback);
 void set_keyboard_cues(int on);
 int wait_event();
 int poll_event();
+// For a thread of the tool's own that has news for the thread that waits for
+// events: the returned call, safe from any thread, makes that thread's
+// wait_event return EVENT_TIMER with `timer_id`, as a timer would. Made on
+// the waiting thread once it has a window.
+std::function<void()> event_waker(int timer_id);
 
 // ---- Controls and fonts ---------------------------------------------------
 
@@ -158,6 +166,9 @@ HFONT load_font(int slot, const std::string& face, int points, int dpi = 0);
 // of line 0 .. count - 1, which must stay valid while the list shows it.
 using ListTextSource = const char* (*)(int index, void* context);
 void list_set_source(int id, ListTextSource source, void* context, int count);
+// More lines at the end of the same source: the selection, the focus and the
+// scroll position stay.
+void list_add_rows(int id, int count);
 // The column width at which the list shows `text` whole in its font, padding
 // included, as the list itself fits a column to its lines; 0 if it cannot.
 int list_fitted_width(int id, const std::string& text);

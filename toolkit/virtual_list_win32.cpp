@@ -145,6 +145,16 @@ void set_virtual_source(ControlRecord& record, ListTextSource source, void* cont
     send_to(record.handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(record.virtual_count), 0);
 }
 
+void add_virtual_rows(ControlRecord& record, int count) {
+    if (!record.source || count <= record.virtual_count) {
+        return;
+    }
+    record.virtual_count = count;
+    // Only rows in view are drawn anew; what the user looks at stays put.
+    send_to(record.handle, LVM_SETITEMCOUNT, static_cast<WPARAM>(count),
+            LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
 int virtual_fitted_width(ControlRecord& record, const std::string& text) {
     return with_temporary_line(record, text.c_str(), [](HWND list) {
         int before = static_cast<int>(send_to(list, LVM_GETCOLUMNWIDTH, 0, 0));

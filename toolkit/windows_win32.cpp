@@ -319,6 +319,13 @@ void set_window_topmost(int window, int on) {
                  SWP_NOMOVE | SWP_NOSIZE);
 }
 
+void set_window_title(int window, const std::string& title) {
+    WindowRecord* record = find_window_record(window);
+    if (record && record->handle) {
+        SetWindowTextW(record->handle, to_wide_text(title, current_text_encoding()).c_str());
+    }
+}
+
 HWND window_handle(int window) {
     WindowRecord* record = find_window_record(window);
     return record ? record->handle : nullptr;

@@ -1,0 +1,32 @@
+// The list read from the list file or standard input on a thread of its own,
+// so that the window can show while a pipe or a long file is still being
+// read; lines are taken over in batches by the thread that shows them. A
+// UTF-8 byte-order mark is dropped (/utf8) and the lines are turned from the
+// OEM code page (/oemlist) before they are taken.
+#pragma once
+
+#include <functional>
+
+#include "orlipan/line_store.h"
+#include "orlipan/pick_options.h"
+
+// What a take found.
+struct ListNews {
+    int added = 0;           // lines added to the store by this take
+    bool ended = false;      // the input has ended: every line is in the store
+    bool too_large = false;  // the memory ran out; nothing more will come
+    unsigned quiet_ms = 0;   // since bytes last came, or since the start
+};
+
+// Opens the list input and starts reading it. False when it cannot be
+// opened; the report is then pending in settings.message.
+bool start_list_feed(PickSettings& settings);
+// `wake` (called on the reading thread) tells the showing thread that news
+// waits; it is called once until the next take.
+void set_list_feed_waker(const std::function<void()>& wake);
+// Moves the lines read since the last take into `lines`, always the same store.
+ListNews take_list_news(LineStore* lines);
+// Reading stops; a read that waits on a pipe is cancelled. Bounded: a reader
+// that does not stop in time is left to the end of the process. With
+// `drop_lines`, once no line is in use any more, the bytes read are freed.
+void stop_list_feed(bool drop_lines = false);

@@ -141,14 +141,15 @@ measure() {  # label, baseline label, runs, program, args...
             echo "  $label: no window (${out//$'\n'/ })" >&2
         fi
     done
-    local close time complete="" also=""
+    local close time complete="" also="" items
     close=$(median <"$closes")
     [ "$close" = n/a ] && close=$(sed -n 's/^close_ms=\(over_[0-9]*\)$/\1/p' <<<"$out")
     time=$(median <"$times")
     [ "$time" = n/a ] && time="no window"
     if grep -q '^complete_ms=' <<<"$out"; then
         complete=$(median <"$completes")
-        also=", list read whole at $complete ms"
+        items=$(sed -n 's/^complete_items=//p' <<<"$out")
+        also=", list read whole at $complete ms${items:+ ($items lines)}"
     fi
     printf '%s|%s|%s|%s|%s|%s\n' "$label" "$time" "$(median <"$peaks")" "$baseline" "$close" \
         "$complete" >>"$RESULTS"
@@ -174,8 +175,8 @@ measure_typing() {  # label, runs, text, list
     : >"$peaks"
     for ((i = 1; i <= runs; i++)); do
         out=$("$HERE/wine-run.sh" "$BIN/launch.exe" --measure --escape --type "$text" \
-            --complete-title Bench --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" "$(windows_path "$list")" Bench \
-            'set x=$item' /filter 2>/dev/null | tr -d '\r')
+            --complete-title Bench --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" \
+            "$(windows_path "$list")" Bench 'set x=$item' /filter 2>/dev/null | tr -d '\r')
         keys=$(sed -n 's/^key_ms=\([0-9.]*\) .*/\1/p' <<<"$out")
         if [ -z "$keys" ]; then
             echo "  $label: no typing (${out//$'\n'/ })" >&2
@@ -208,7 +209,8 @@ measure_sort() {  # label, runs, list, name first ascending, name first descendi
     : >"$peaks"
     for ((i = 1; i <= runs; i++)); do
         out=$("$HERE/wine-run.sh" "$BIN/launch.exe" --measure --escape --click-header 1 \
-            --complete-title Bench --expect "$low" --expect "$high" --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" \
+            --complete-title Bench --expect "$low" --expect "$high" --timeout 300000 \
+            "$(windows_path "$BIN/orlipan.exe")" \
             "$(windows_path "$list")" Bench 'set x=$1' /tab /header=1 2>/dev/null | tr -d '\r')
         sed -n 's/^sort_ms=\([0-9.]*\) click=1 .*/\1/p' <<<"$out" >>"$ups"
         sed -n 's/^sort_ms=\([0-9.]*\) click=2 .*/\1/p' <<<"$out" >>"$downs"

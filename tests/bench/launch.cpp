@@ -22,7 +22,8 @@
 //                 as a user does, instead of by a close request (--enter:
 //                 by pressing Enter); with --complete-title the time until
 //                 the window's title reads TEXT (the list read whole) is
-//                 reported as complete_ms, from process start, and the peak
+//                 reported as complete_ms, from process start, with the
+//                 lines the list then holds (complete_items), and the peak
 //                 working set is read after it; with --type
 //                 the characters of TEXT are first typed one by one into the
 //                 window's edit box (a pick window with /filter), each timed
@@ -219,6 +220,12 @@ void wait_title(const PROCESS_INFORMATION& info, HWND window, double started_ms,
         GetWindowTextW(window, title, 512);
         if (wanted == title) {
             printf("complete_ms=%.1f\n", now_ms() - started_ms);
+            // What the list holds then: a title set back too early shows here.
+            HWND list = FindWindowExA(window, nullptr, "SysListView32", nullptr);
+            DWORD_PTR count = 0;
+            if (list &&
+                SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 60000, &count))
+                printf("complete_items=%lu\n", (unsigned long)count);
             return;
         }
         if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0)

@@ -35,6 +35,18 @@
 # line that must come first, ascending and then descending (see
 # header_click_win32.h).
 #
+# Reading while showing: a pipe that writes the 3 lines and stays open
+# until the tool ends (a window that waits for the end gets 5 s, then "no
+# window"), held against the 3-line list; the lists of a million lines and
+# more, from a file and from a pipe, also closed with Enter as soon as the
+# window shows; ten million lines (about 270 MB) from a file, timed until
+# the title no longer says it is reading (the list read whole), its peak
+# working set held against the file's size + 64 MiB, and from a pipe written
+# at full speed, closed with Escape or Enter as soon as the window shows,
+# while the tool still reads. The large lists' peaks, typing and sorting
+# wait for the list read whole. A last table holds each target against its
+# limit: informational, like every figure here.
+#
 # BENCH_RUNS (default 3) runs per small case, per typing case and per sorting
 # case, BENCH_RUNS_LARGE (default 1) per list of 100,000 lines or more; the
 # median is shown. BENCH_CASES, an extended regular expression, runs only the
@@ -91,10 +103,20 @@ make_tab_list() {  # count, file, header line (tabs written as \t) or ""
 # Whether BENCH_CASES asks for the case labelled $1.
 wanted() { [ -z "$CASES" ] || grep -Eq -- "$CASES" <<<"$1"; }
 
+# Whether any case of ten million lines is to run.
+huge_wanted() {
+    local label
+    for label in "" ", Enter" ", pipe" ", pipe, Enter"; do
+        wanted "orlipan 10000000 lines$label" && return 0
+    done
+    return 1
+}
+
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "n/a" }'; }
 
-# Runs one case `runs` times; appends "label|time_ms|peak_kb|baseline|close_ms"
-# to the results. LAUNCH_OPTIONS holds launch.exe options for the case.
+# Runs one case `runs` times; appends "label|time_ms|peak_kb|baseline|close_ms|complete_ms"
+# to the results ("no window" for the time when no run showed one).
+# LAUNCH_OPTIONS holds launch.exe options for the case.
 RESULTS="$WORK/results"
 : >"$RESULTS"
 LAUNCH_OPTIONS=()
@@ -103,26 +125,40 @@ measure() {  # label, baseline label, runs, program, args...
     shift 4
     wanted "$label" || return 0
     local times="$WORK/times" peaks="$WORK/peaks" closes="$WORK/closes" out i
+    local completes="$WORK/completes"
     : >"$times"
     : >"$peaks"
     : >"$closes"
+    : >"$completes"
     for ((i = 1; i <= runs; i++)); do
         out=$("$HERE/wine-run.sh" "$BIN/launch.exe" --measure --timeout 300000 \
             "${LAUNCH_OPTIONS[@]}" "$(windows_path "$BIN/$program")" "$@" 2>/dev/null | tr -d '\r')
         sed -n 's/^first_window_ms=\([0-9.]*\)$/\1/p' <<<"$out" >>"$times"
         sed -n 's/^peak_working_set_kb=\([0-9]*\)$/\1/p' <<<"$out" >>"$peaks"
         sed -n 's/^close_ms=\([0-9.]*\)$/\1/p' <<<"$out" >>"$closes"
+        sed -n 's/^complete_ms=\([0-9.]*\)$/\1/p' <<<"$out" >>"$completes"
         if ! grep -q '^first_window_ms=[0-9]' <<<"$out"; then
             echo "  $label: no window (${out//$'\n'/ })" >&2
         fi
     done
-    local close
+    local close time complete="" also="" items
     close=$(median <"$closes")
     [ "$close" = n/a ] && close=$(sed -n 's/^close_ms=\(over_[0-9]*\)$/\1/p' <<<"$out")
-    printf '%s|%s|%s|%s|%s\n' "$label" "$(median <"$times")" "$(median <"$peaks")" "$baseline" \
-        "$close" >>"$RESULTS"
-    printf '  %-36s %10s ms %10s KiB %12s ms to end\n' "$label" "$(median <"$times")" \
-        "$(median <"$peaks")" "$close"
+    time=$(median <"$times")
+    [ "$time" = n/a ] && time="no window"
+    if grep -q '^complete_ms=' <<<"$out"; then
+        complete=$(median <"$completes")
+        items=$(sed -n 's/^complete_items=//p' <<<"$out")
+        also=", list read whole at $complete ms${items:+ ($items lines)}"
+    fi
+    printf '%s|%s|%s|%s|%s|%s\n' "$label" "$time" "$(median <"$peaks")" "$baseline" "$close" \
+        "$complete" >>"$RESULTS"
+    if [ "$time" = "no window" ]; then
+        printf '  %-36s %13s\n' "$label" "no window"
+    else
+        printf '  %-36s %10s ms %10s KiB %12s ms to end%s\n' "$label" "$time" \
+            "$(median <"$peaks")" "$close" "$also"
+    fi
 }
 
 # Runs `orlipan LIST Bench ... /filter` and types TEXT; appends
@@ -139,8 +175,8 @@ measure_typing() {  # label, runs, text, list
     : >"$peaks"
     for ((i = 1; i <= runs; i++)); do
         out=$("$HERE/wine-run.sh" "$BIN/launch.exe" --measure --escape --type "$text" \
-            --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" "$(windows_path "$list")" Bench \
-            'set x=$item' /filter 2>/dev/null | tr -d '\r')
+            --complete-title Bench --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" \
+            "$(windows_path "$list")" Bench 'set x=$item' /filter 2>/dev/null | tr -d '\r')
         keys=$(sed -n 's/^key_ms=\([0-9.]*\) .*/\1/p' <<<"$out")
         if [ -z "$keys" ]; then
             echo "  $label: no typing (${out//$'\n'/ })" >&2
@@ -173,7 +209,8 @@ measure_sort() {  # label, runs, list, name first ascending, name first descendi
     : >"$peaks"
     for ((i = 1; i <= runs; i++)); do
         out=$("$HERE/wine-run.sh" "$BIN/launch.exe" --measure --escape --click-header 1 \
-            --expect "$low" --expect "$high" --timeout 300000 "$(windows_path "$BIN/orlipan.exe")" \
+            --complete-title Bench --expect "$low" --expect "$high" --timeout 300000 \
+            "$(windows_path "$BIN/orlipan.exe")" \
             "$(windows_path "$list")" Bench 'set x=$1' /tab /header=1 2>/dev/null | tr -d '\r')
         sed -n 's/^sort_ms=\([0-9.]*\) click=1 .*/\1/p' <<<"$out" >>"$ups"
         sed -n 's/^sort_ms=\([0-9.]*\) click=2 .*/\1/p' <<<"$out" >>"$downs"
@@ -201,8 +238,8 @@ measure "vemo 10 buttons, 2000-char text" "baseline MessageBoxA" "$RUNS" vemo.ex
 LIMITS="$WORK/limits"
 : >"$LIMITS"
 for n in 3 10000 100000 1000000 10000000; do
-    # Ten million lines take a while to write: only for the case that reads them.
-    [ "$n" != 10000000 ] || wanted "orlipan $n lines" || continue
+    # Ten million lines take a while to write: only for the cases that read them.
+    [ "$n" != 10000000 ] || huge_wanted || continue
     list="$WORK/list_$n.txt"
     make_list "$n" "$list"
     runs=$RUNS
@@ -215,12 +252,28 @@ for n in 3 10000 100000 1000000 10000000; do
             "$(windows_path "$list")"
     fi
     LAUNCH_OPTIONS=(--escape)
+    # Large lists: the peak and Escape once the title says the list is whole.
+    [ "$n" -ge 1000000 ] && LAUNCH_OPTIONS+=(--complete-title Bench)
     measure "orlipan $n lines" "baseline list view $n lines" "$runs" orlipan.exe \
         "$(windows_path "$list")" Bench 'set x=$item'
-    # What a key costs with next to nothing to filter: input, box and drawing.
-    [ "$n" = 3 ] && measure_typing 'type "e", 3 lines' "$RUNS" e "$list"
+    if [ "$n" = 3 ]; then
+        # What a key costs with next to nothing to filter: input, box and drawing.
+        measure_typing 'type "e", 3 lines' "$RUNS" e "$list"
+        # A writer that said its lines and keeps its pipe open: a window that
+        # waited for the end would never come, so 5 s is all it gets.
+        held=(--pipe-in "$(windows_path "$list")" --pipe-hold --timeout 5000)
+        LAUNCH_OPTIONS=(--escape "${held[@]}")
+        measure "orlipan 3 lines, pipe held open" "orlipan 3 lines" "$RUNS" orlipan.exe - Bench \
+            'set x=$item'
+        LAUNCH_OPTIONS=(--enter "${held[@]}")
+        measure "orlipan 3 lines, held pipe, Enter" "orlipan 3 lines" "$RUNS" orlipan.exe - Bench \
+            'set x=$item'
+        LAUNCH_OPTIONS=(--enter)
+        measure "orlipan 3 lines, Enter" "" "$RUNS" orlipan.exe "$(windows_path "$list")" Bench \
+            'set x=$item'
+    fi
     if [ "$n" = 1000000 ]; then
-        LAUNCH_OPTIONS=(--escape --pipe-in "$(windows_path "$list")")
+        LAUNCH_OPTIONS=(--escape --pipe-in "$(windows_path "$list")" --complete-title Bench)
         measure "orlipan $n lines, pipe" "orlipan 3 lines" "$runs" orlipan.exe - Bench 'set x=$item'
         printf '%s|%s\n' "orlipan $n lines" "$(($(stat -c %s "$list") * 2 / 1024 + 32768))" >>"$LIMITS"
         printf '%s|%s\n' "orlipan $n lines, pipe" "$(($(stat -c %s "$list") * 2 / 1024 + 32768))" \
@@ -233,7 +286,7 @@ for n in 3 10000 100000 1000000 10000000; do
         tabs="$WORK/tabs_$n.txt"
         if wanted "orlipan $n lines, 5 tab fields"; then
             make_tab_list "$n" "$tabs" ""
-            LAUNCH_OPTIONS=(--escape)
+            LAUNCH_OPTIONS=(--escape --complete-title Bench)
             measure "orlipan $n lines, 5 tab fields" "orlipan $n lines" "$runs" orlipan.exe \
                 "$(windows_path "$tabs")" Bench 'set x=$1' /tab
             printf '%s|%s\n' "orlipan $n lines, 5 tab fields" \
@@ -245,6 +298,20 @@ for n in 3 10000 100000 1000000 10000000; do
             measure_sort "sort $n lines by a number column" "$RUNS" "$tabs" "$low" "$high"
         fi
         rm -f "$tabs" "$tabs.ends"
+    fi
+    if [ "$n" -ge 1000000 ]; then
+        # Enter at once, while a list that shows early is still being read.
+        LAUNCH_OPTIONS=(--enter)
+        measure "orlipan $n lines, Enter" "" "$runs" orlipan.exe "$(windows_path "$list")" Bench \
+            'set x=$item'
+    fi
+    if [ "$n" = 10000000 ]; then
+        HUGE_LIMIT=$(($(stat -c %s "$list") / 1024 + 65536))
+        # The pipe written at full speed, Escape or Enter as soon as the window shows.
+        LAUNCH_OPTIONS=(--escape --pipe-in "$(windows_path "$list")")
+        measure "orlipan $n lines, pipe" "orlipan 3 lines" "$runs" orlipan.exe - Bench 'set x=$item'
+        LAUNCH_OPTIONS=(--enter --pipe-in "$(windows_path "$list")")
+        measure "orlipan $n lines, pipe, Enter" "" "$runs" orlipan.exe - Bench 'set x=$item'
     fi
     rm -f "$list"
 done
@@ -304,4 +371,11 @@ if [ -s "$SORTS" ]; then
             printf "%-36s %10s %11s %10s %14s\n", "case", "ascending", "descending", "window", "peak"
         }
         { printf "%-36s %7s ms %8s ms %7s ms %10s KiB\n", $1, $2, $3, $4, $5 }' "$SORTS"
+fi
+
+# The targets of reading while showing: each against its limit, informational only.
+if [ -s "$RESULTS" ] || [ -s "$TYPING" ]; then
+    echo
+    echo "Targets (medians; ratio: to the 3-line window, or to the limit itself)"
+    awk -F'|' -v huge_limit="${HUGE_LIMIT:-}" -f "$HERE/bench/targets.awk" "$RESULTS" "$TYPING"
 fi

@@ -2,20 +2,29 @@
 // console of its own) and reports how it went. Used by the demo and the
 // benchmark:
 //
-//   launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE]
-//          [--measure [--escape] [--type TEXT] [--click-header COLUMN --expect TEXT...]
-//          [--close-wait MS]] [--timeout MS] COMMAND LINE
+//   launch [--out FILE] [--pipe-in FILE [--pipe-hold]] [--ready FILE --go FILE]
+//          [--measure [--escape | --enter] [--complete-title TEXT] [--type TEXT]
+//          [--click-header COLUMN --expect TEXT...] [--close-wait MS]] [--timeout MS]
+//          COMMAND LINE
 //
 // Everything after the options is passed to CreateProcessA unchanged.
 //   --out FILE    standard output of the program goes to FILE
 //   --pipe-in FILE  standard input is a pipe into which FILE is written
+//   --pipe-hold   the pipe stays open after FILE until the program ends; with
+//                 --measure, a program that shows no window within --timeout
+//                 is ended at once (its input would never end)
 //   --ready/--go  once the program shows a window, FILE (ready) is created;
 //                 when FILE (go) appears, Escape is pressed in that window
 //   --measure     time from process start to its first visible window and the
 //                 peak working set; then the window is asked to close, and
 //                 the program is ended if it has not within --close-wait MS;
 //                 with --escape the window is closed by pressing Escape in it,
-//                 as a user does, instead of by a close request; with --type
+//                 as a user does, instead of by a close request (--enter:
+//                 by pressing Enter); with --complete-title the time until
+//                 the window's title reads TEXT (the list read whole) is
+//                 reported as complete_ms, from process start, with the
+//                 lines the list then holds (complete_items), and the peak
+//                 working set is read after it; with --type
 //                 the characters of TEXT are first typed one by one into the
 //                 window's edit box (a pick window with /filter), each timed
 //                 from the key to the list drawn anew, and the peak working
@@ -35,6 +44,7 @@
 #include <vector>
 
 #include "tests/bench/header_click_win32.h"
+#include "tests/bench/start_child_win32.h"
 #include "tests/e2e/tool_window_win32.h"
 
 namespace {
@@ -42,7 +52,10 @@ namespace {
 struct LaunchArgs {
     std::string out_file;
     std::string pipe_in_file;
+    bool pipe_hold = false;
     bool escape = false;
+    bool enter = false;
+    std::string complete_title;
     std::string typed;
     int header_column = -1;
     std::vector<std::string> expected_first;
@@ -90,8 +103,14 @@ LaunchArgs parse_launch_args(const char* line) {
             args.pipe_in_file = next_token(line);
         if (option == "--measure")
             args.measure = true;
+        if (option == "--pipe-hold")
+            args.pipe_hold = true;
         if (option == "--escape")
             args.escape = true;
+        if (option == "--enter")
+            args.enter = true;
+        if (option == "--complete-title")
+            args.complete_title = next_token(line);
         if (option == "--type")
             args.typed = next_token(line);
         if (option == "--click-header")
@@ -106,79 +125,6 @@ LaunchArgs parse_launch_args(const char* line) {
     }
     args.command = line;
     return args;
-}
-
-HANDLE inheritable_file(const std::string& path, DWORD access, DWORD disposition) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-struct PipeFeed {
-    std::string file;
-    HANDLE pipe;
-};
-
-// Copies the file into the pipe as a program writing its output would.
-DWORD WINAPI feed_pipe(void* parameter) {
-    PipeFeed* feed = (PipeFeed*)parameter;
-    HANDLE file = CreateFileA(feed->file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    static char buffer[65536];
-    DWORD got = 0;
-    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) &&
-           got > 0) {
-        DWORD written = 0;
-        if (!WriteFile(feed->pipe, buffer, got, &written, nullptr))
-            break;
-    }
-    if (file != INVALID_HANDLE_VALUE)
-        CloseHandle(file);
-    CloseHandle(feed->pipe);
-    delete feed;
-    return 0;
-}
-
-bool start_program(const LaunchArgs& args, PROCESS_INFORMATION* info) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    HANDLE handles[3] = {};
-    HANDLE pipe_write = nullptr;
-    if (!args.out_file.empty() || !args.pipe_in_file.empty()) {
-        if (args.pipe_in_file.empty()) {
-            handles[0] = inheritable_file("NUL", GENERIC_READ, OPEN_EXISTING);
-        } else {
-            SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-            CreatePipe(&handles[0], &pipe_write, &inherit, 65536);
-            SetHandleInformation(pipe_write, HANDLE_FLAG_INHERIT, 0);
-        }
-        handles[1] = args.out_file.empty()
-                         ? inheritable_file("NUL", GENERIC_WRITE, OPEN_EXISTING)
-                         : inheritable_file(args.out_file, GENERIC_WRITE, CREATE_ALWAYS);
-        handles[2] = inheritable_file("NUL", GENERIC_WRITE, OPEN_EXISTING);
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = handles[0];
-        startup.hStdOutput = handles[1];
-        startup.hStdError = handles[2];
-    }
-    std::string command = args.command;
-    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, handles[0] ? TRUE : FALSE,
-                                  CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, info);
-    for (HANDLE h : handles) {
-        if (h && h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
-    }
-    if (pipe_write) {
-        HANDLE feeder = started
-                            ? CreateThread(nullptr, 0, feed_pipe,
-                                           new PipeFeed{args.pipe_in_file, pipe_write}, 0, nullptr)
-                            : nullptr;
-        if (feeder)
-            CloseHandle(feeder);
-        else
-            CloseHandle(pipe_write);
-    }
-    return started != FALSE;
 }
 
 // Polled every millisecond: the time to the first window is what is measured.
@@ -196,10 +142,10 @@ void bring_to_front(HWND window) {
         Sleep(20);
 }
 
-void send_escape() {
+void send_key(WORD key) {
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
 }
@@ -243,7 +189,7 @@ void type_and_time(HWND window, const std::string& text) {
 
 void press_escape_in(HWND window) {
     bring_to_front(window);
-    send_escape();
+    send_key(VK_ESCAPE);
 }
 
 SIZE_T peak_working_set(DWORD pid) {
@@ -258,12 +204,49 @@ SIZE_T peak_working_set(DWORD pid) {
     return peak;
 }
 
+// Polled every millisecond from outside: GetWindowTextW reads the caption
+// of another process's window without waiting for that process, so a tool
+// busy reading is not asked to answer.
+void wait_title(const PROCESS_INFORMATION& info, HWND window, double started_ms,
+                const LaunchArgs& args) {
+    std::wstring wanted(args.complete_title.size() + 1, L'\0');
+    wanted.resize(MultiByteToWideChar(CP_ACP, 0, args.complete_title.c_str(), -1, &wanted[0],
+                                      (int)wanted.size()));
+    if (!wanted.empty())
+        wanted.pop_back();  // the terminating zero
+    DWORD start = GetTickCount();
+    wchar_t title[512] = L"";
+    while (GetTickCount() - start < args.timeout_ms) {
+        GetWindowTextW(window, title, 512);
+        if (wanted == title) {
+            printf("complete_ms=%.1f\n", now_ms() - started_ms);
+            // What the list holds then: a title set back too early shows here.
+            HWND list = FindWindowExA(window, nullptr, "SysListView32", nullptr);
+            DWORD_PTR count = 0;
+            if (list &&
+                SendMessageTimeoutA(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 60000, &count))
+                printf("complete_items=%lu\n", (unsigned long)count);
+            return;
+        }
+        if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0)
+            break;
+    }
+    printf("complete_ms=none\n");
+}
+
 void measure(const PROCESS_INFORMATION& info, double started_ms, const LaunchArgs& args) {
     HWND window = wait_window(info, args.timeout_ms);
     double shown_ms = now_ms();
     if (!window) {
         printf("first_window_ms=none\n");
+        if (args.pipe_hold)
+            TerminateProcess(info.hProcess, 1);
         return;
+    }
+    if (!args.complete_title.empty()) {
+        printf("first_window_ms=%.1f\n", shown_ms - started_ms);
+        fflush(stdout);
+        wait_title(info, window, started_ms, args);
     }
     // The peak is read while the program still runs, after it settled.
     WaitForInputIdle(info.hProcess, 10000);
@@ -271,7 +254,8 @@ void measure(const PROCESS_INFORMATION& info, double started_ms, const LaunchArg
     char window_class[256] = "";
     GetClassNameA(window, window_class, sizeof window_class);
     printf("window_class=%s\n", window_class);
-    printf("first_window_ms=%.1f\n", shown_ms - started_ms);
+    if (args.complete_title.empty())
+        printf("first_window_ms=%.1f\n", shown_ms - started_ms);
     printf("peak_working_set_kb=%lu\n", (unsigned long)(peak / 1024));
     if (!args.typed.empty()) {
         type_and_time(window, args.typed);
@@ -287,13 +271,14 @@ void measure(const PROCESS_INFORMATION& info, double started_ms, const LaunchArg
     // A program may still be discarding start-up events when the first request
     // arrives (WaitForInputIdle does not wait for console programs), so the
     // request is repeated until the program ends.
-    if (args.escape)
+    bool by_key = args.escape || args.enter;
+    if (by_key)
         bring_to_front(window);
     DWORD start = GetTickCount();
     double closing_ms = now_ms();
     for (int attempt = 1; GetTickCount() - start < args.close_wait_ms; ++attempt) {
-        if (args.escape)
-            send_escape();
+        if (by_key)
+            send_key(args.enter ? VK_RETURN : VK_ESCAPE);
         else
             PostMessageA(window, WM_CLOSE, 0, 0);
         if (WaitForSingleObject(info.hProcess, 1000) == WAIT_OBJECT_0) {
@@ -328,16 +313,18 @@ void hand_over(const LaunchArgs& args, const PROCESS_INFORMATION& info) {
 int main() {
     LaunchArgs args = parse_launch_args(GetCommandLineA());
     if (args.command.empty()) {
-        fprintf(stderr,
-                "usage: launch [--out FILE] [--pipe-in FILE] [--ready FILE --go FILE] "
-                "[--measure [--escape] [--type TEXT] [--click-header COLUMN --expect TEXT...] "
-                "[--close-wait MS]] [--timeout MS] COMMAND LINE\n");
+        fprintf(
+            stderr,
+            "usage: launch [--out FILE] [--pipe-in FILE [--pipe-hold]] [--ready FILE --go FILE] "
+            "[--measure [--escape | --enter] [--complete-title TEXT] [--type TEXT] "
+            "[--click-header COLUMN --expect TEXT...] [--close-wait MS]] [--timeout MS] "
+            "COMMAND LINE\n");
         return 2;
     }
     timeBeginPeriod(1);
     double started_ms = now_ms();
     PROCESS_INFORMATION info = {};
-    if (!start_program(args, &info)) {
+    if (!start_child({args.command, args.out_file, args.pipe_in_file, args.pipe_hold}, &info)) {
         fprintf(stderr, "cannot start: %s (error %lu)\n", args.command.c_str(), GetLastError());
         return 2;
     }

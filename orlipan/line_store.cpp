@@ -136,13 +136,18 @@ bool add_lines(LineStore* store, const std::vector<char*>& ended, int expected) 
         return false;
     int needed = store->count + static_cast<int>(ended.size());
     if (needed > store->capacity) {
+        // A good guess at the whole list moves the index once, not at every
+        // doubling, and leaves no doubling's worth of room unused.
         int capacity = store->capacity ? store->capacity : 1024;
-        while (capacity < needed)
-            capacity = capacity >= INT_MAX / 2 ? INT_MAX : capacity * 2;
-        // A good guess at the whole list moves the index once, not at
-        // every doubling.
-        if (expected > capacity && expected < INT_MAX / 2)
+        if (expected >= needed && expected < INT_MAX / 2) {
             capacity = expected;
+        } else if (expected > 0 && needed < INT_MAX / 4) {
+            // The guess fell short near the end: a little more will do.
+            capacity = needed + needed / 8;
+        } else {
+            while (capacity < needed)
+                capacity = capacity >= INT_MAX / 2 ? INT_MAX : capacity * 2;
+        }
         size_t bytes = static_cast<size_t>(capacity) * sizeof(char*);
         if (capacity >= INT_MAX / 2 ||
             bytes - index_bytes(*store) > store->byte_limit - store->bytes_held)

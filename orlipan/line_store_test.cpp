@@ -125,3 +125,41 @@ TEST(LineStore, RunningOutOfMemoryIsReportedAndKeepsWhatWasRead) {
     EXPECT_LE(store.bytes_held, store.byte_limit);
     free_lines(&store);
 }
+
+TEST(LineStore, StepsHandOverOnlyEndedLinesAndTheIndexStaysWithinAPointerALine) {
+    // A CR LF split between two reads, and a last line that only the end ends.
+    LineBytes bytes;
+    std::vector<char*> ended;
+    ByteSource source = pieces_of("one\r\ntwo\r\nthree", 4);
+    EXPECT_EQ(read_line_step(&bytes, source, &ended), LINE_STEP_MORE);  // "one\r"
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_STREQ(ended[0], "one");
+    EXPECT_EQ(read_line_step(&bytes, source, &ended), LINE_STEP_MORE);  // "\ntwo"
+    EXPECT_EQ(ended.size(), 1u);
+    while (read_line_step(&bytes, source, &ended) == LINE_STEP_MORE) {
+    }
+    ASSERT_EQ(ended.size(), 3u);
+    EXPECT_STREQ(ended[1], "two");
+    EXPECT_STREQ(ended[2], "three");
+
+    // Batches taken with a guess of the whole list's size: the index is moved
+    // seldom and holds no more than a pointer a line, plus the guess's margin.
+    LineStore store;
+    std::vector<char*> batch(1000, ended[0]);
+    for (int i = 0; i < 200; ++i)
+        ASSERT_TRUE(add_lines(&store, batch, 210000));
+    EXPECT_EQ(line_count(store), 200000);
+    EXPECT_LE(store.capacity, 210000);
+    std::vector<char*> more(20000, ended[1]);
+    ASSERT_TRUE(add_lines(&store, more, 210000));  // the guess fell short
+    EXPECT_EQ(line_count(store), 220000);
+    EXPECT_LE(static_cast<size_t>(store.capacity) * sizeof(char*), 220000 * 8 * 9 / 8);
+    EXPECT_STREQ(line_at(store, 219999), "two");
+
+    // An index that cannot grow adds nothing and keeps what it has.
+    store.byte_limit = store.bytes_held;
+    EXPECT_FALSE(add_lines(&store, std::vector<char*>(40000, ended[2]), 0));
+    EXPECT_EQ(line_count(store), 220000);
+    free_lines(&store);
+    free_line_bytes(&bytes);
+}

@@ -15,11 +15,12 @@ namespace {
 // A pipe that has written nothing for this long is waited for with the
 // window showing; shorter gaps are a writer still busy with its lines.
 constexpr unsigned PICK_PAUSE_MS = 100;
-// Before the window shows, the pause is looked for this often; once it
-// shows, the same timer makes good a wake lost in a modal loop (a move,
-// a size) and keeps the title's count current.
+// Before the window shows, the pause is looked for this often. Once it
+// shows, lines are taken at this pace only: the system hands a timer's
+// event over after the user's keys and clicks, where a wake after every read
+// would come before them and keep Escape waiting while a fast writer writes.
 constexpr int PICK_WAITING_TICK_MS = 20;
-constexpr int PICK_READING_TICK_MS = 200;
+constexpr int PICK_READING_TICK_MS = 50;
 constexpr char PICK_READING_NOTE[] = " \xE2\x80\x94 reading, ";
 constexpr char PICK_READING_COUNT[] = " lines so far";
 constexpr char PICK_TOO_LARGE_TEXT[] = "List too large";
@@ -72,14 +73,17 @@ bool await_list(PickWindow& pick) {
             break;
         wait_event();
     }
-    if (pick.state.reading)
-        add_window_timer(PICK_WINDOW, PICK_FEED_TIMER, PICK_READING_TICK_MS);
     return true;
 }
 
 bool take_arrivals(PickWindow& pick) {
     if (!pick.state.reading)
         return true;
+    if (pick.state.shown && !pick.state.paced) {
+        set_list_feed_waker(nullptr);
+        add_window_timer(PICK_WINDOW, PICK_FEED_TIMER, PICK_READING_TICK_MS);
+        pick.state.paced = true;
+    }
     int first_new = line_count(pick.lines);
     ListNews news = take_list_news(&pick.lines);
     if (news.too_large)

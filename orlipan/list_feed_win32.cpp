@@ -29,6 +29,7 @@ struct ListFeed {
     HANDLE thread = nullptr;
     volatile LONG stopping = 0;
     volatile LONG last_bytes_tick = 0;
+    volatile LONG any_bytes = 0;
     CRITICAL_SECTION lock;
     std::vector<char*> pending;
     bool ended = false;
@@ -44,6 +45,7 @@ ListFeed* feed = nullptr;
 
 void note_bytes(ListFeed* f) {
     InterlockedExchange(&f->last_bytes_tick, static_cast<LONG>(GetTickCount()));
+    InterlockedExchange(&f->any_bytes, 1);
 }
 
 // Hands lines over; the waker is called outside the lock.
@@ -105,7 +107,7 @@ DWORD WINAPI read_list(void* parameter) {
         int expected = 0;
         if (sized && read_total > 0 &&
             read_total < static_cast<unsigned long long>(size.QuadPart)) {
-            double guess = static_cast<double>(lines_read) * size.QuadPart / read_total * 1.05;
+            double guess = static_cast<double>(lines_read) * size.QuadPart / read_total * 1.02;
             expected = guess < 1e9 ? static_cast<int>(guess) : 0;
         }
         published = read_total;
@@ -139,7 +141,7 @@ bool start_list_feed(PickSettings& settings) {
     f->utf8 = utf8_mode(settings);
     f->oem = oem_list(settings);
     InitializeCriticalSection(&f->lock);
-    note_bytes(f);
+    InterlockedExchange(&f->last_bytes_tick, static_cast<LONG>(GetTickCount()));
     f->thread = CreateThread(nullptr, 0, read_list, f, 0, nullptr);
     if (!f->thread) {
         // Reading on this thread instead would leave nothing to show it with.
@@ -162,7 +164,7 @@ void set_list_feed_waker(const std::function<void()>& wake) {
         wake();
 }
 
-ListNews take_list_news(LineStore* lines) {
+ListNews take_list_news(LineStore* lines, int most) {
     ListNews news;
     if (!feed) {
         news.ended = true;
@@ -171,12 +173,18 @@ ListNews take_list_news(LineStore* lines) {
     std::vector<char*> taken;
     EnterCriticalSection(&feed->lock);
     taken.swap(feed->pending);
-    news.ended = feed->ended;
-    news.too_large = feed->too_large;
+    if (taken.size() > static_cast<size_t>(most)) {
+        // The rest waits where it was, in order.
+        feed->pending.assign(taken.begin() + most, taken.end());
+        taken.resize(static_cast<size_t>(most));
+    }
+    news.ended = feed->ended && feed->pending.empty();
+    news.too_large = feed->too_large && feed->pending.empty();
     int expected = feed->expected;
-    feed->wake_due = false;
+    feed->wake_due = !feed->pending.empty();
     LeaveCriticalSection(&feed->lock);
     news.quiet_ms = GetTickCount() - static_cast<DWORD>(feed->last_bytes_tick);
+    news.any_bytes = feed->any_bytes != 0;
     if (!add_lines(lines, taken, expected)) {
         news.too_large = true;
         return news;

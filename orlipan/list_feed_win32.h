@@ -5,6 +5,7 @@
 // OEM code page (/oemlist) before they are taken.
 #pragma once
 
+#include <climits>
 #include <functional>
 
 #include "orlipan/line_store.h"
@@ -16,6 +17,7 @@ struct ListNews {
     bool ended = false;      // the input has ended: every line is in the store
     bool too_large = false;  // the memory ran out; nothing more will come
     unsigned quiet_ms = 0;   // since bytes last came, or since the start
+    bool any_bytes = false;  // bytes have come at all
 };
 
 // Opens the list input and starts reading it. False when it cannot be
@@ -24,8 +26,9 @@ bool start_list_feed(PickSettings& settings);
 // `wake` (called on the reading thread) tells the showing thread that news
 // waits; it is called once until the next take.
 void set_list_feed_waker(const std::function<void()>& wake);
-// Moves the lines read since the last take into `lines`, always the same store.
-ListNews take_list_news(LineStore* lines);
+// Moves the lines read since the last take into `lines`, always the same
+// store: at most `most` of them, the others waiting for the next take.
+ListNews take_list_news(LineStore* lines, int most = INT_MAX);
 // Reading stops; a read that waits on a pipe is cancelled. Bounded: a reader
 // that does not stop in time is left to the end of the process. With
 // `drop_lines`, once no line is in use any more, the bytes read are freed.

@@ -12,15 +12,21 @@
 
 namespace {
 
-// A pipe that has written nothing for this long is waited for with the
-// window showing; shorter gaps are a writer still busy with its lines.
-constexpr unsigned PICK_PAUSE_MS = 100;
+// A writer that has written nothing for this long is waited for with the
+// window showing; shorter gaps are a writer still busy with its lines. One
+// that has written nothing yet may still be starting, as the other side of
+// a pipe the command processor starts at the same time.
+constexpr unsigned PICK_PAUSE_MS = 30;
+constexpr unsigned PICK_FIRST_BYTES_MS = 250;
+// Lines taken before the window shows, at most, so that the window is sized
+// and shown for its first screen while the rest of a long file waits.
+constexpr int PICK_FIRST_TAKE = 65536;
 // Before the window shows, the pause is looked for this often. Once it
 // shows, lines are taken at this pace only: the system hands a timer's
 // event over after the user's keys and clicks, where a wake after every read
 // would come before them and keep Escape waiting while a fast writer writes.
 constexpr int PICK_WAITING_TICK_MS = 20;
-constexpr int PICK_READING_TICK_MS = 50;
+constexpr int PICK_READING_TICK_MS = 25;
 constexpr char PICK_READING_NOTE[] = " \xE2\x80\x94 reading, ";
 constexpr char PICK_READING_COUNT[] = " lines so far";
 constexpr char PICK_TOO_LARGE_TEXT[] = "List too large";
@@ -40,7 +46,7 @@ bool may_fill(const PickWindow& pick, const ListNews& news) {
     if (lines < pick.settings.header_lines)
         return false;
     return lines - pick.settings.header_lines > first_screen_rows(pick) ||
-           news.quiet_ms >= PICK_PAUSE_MS;
+           news.quiet_ms >= (news.any_bytes ? PICK_PAUSE_MS : PICK_FIRST_BYTES_MS);
 }
 
 bool report_too_large(PickWindow& pick) {
@@ -64,7 +70,7 @@ bool await_list(PickWindow& pick) {
     add_window_timer(PICK_WINDOW, PICK_FEED_TIMER, PICK_WAITING_TICK_MS);
     pick.state.reading = true;
     for (;;) {
-        ListNews news = take_list_news(&pick.lines);
+        ListNews news = take_list_news(&pick.lines, PICK_FIRST_TAKE);
         if (news.too_large)
             return report_too_large(pick);
         if (news.ended)

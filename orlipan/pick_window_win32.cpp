@@ -24,6 +24,8 @@ constexpr int PICK_CREATION_SIZE = 200;
 constexpr int KEY_ENTER = 13;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_COPY = 'C' | SHORTCUT_CONTROL;
+// Wider than any work area.
+constexpr int PICK_WIDEST_COLUMN = 1 << 20;
 
 // The control that had the focus when the window was last deactivated.
 // Only the window callback, which has no record to pass, keeps it.
@@ -206,8 +208,12 @@ void grow_pick_window(PickWindow& pick, int first_new) {
         return;
     }
     // Columns keep the widths they were fitted to; a single column widens
-    // for a wider line.
-    if (!tab_mode(pick.settings) && first_new < line_count(pick.lines))
+    // for a wider line, which is not looked for once the window is as wide
+    // as it may be.
+    GeometryInput widest = geometry_input(pick);
+    widest.column_width = PICK_WIDEST_COLUMN;
+    bool may_widen = now.right < compute_pick_geometry(widest).inner_width;
+    if (!tab_mode(pick.settings) && may_widen && first_new < line_count(pick.lines))
         state.column_width =
             std::max(state.column_width, widest_line_column_of(pick.lines.lines + first_new,
                                                                line_count(pick.lines) - first_new,

@@ -15,6 +15,8 @@ namespace {
 // A file is handed over in steps this large at least, so that a file that
 // fits one step is whole before the window may show.
 constexpr size_t FEED_FILE_STEP = 1024 * 1024;
+// A hold the showing thread forgets to end costs no more than this.
+constexpr DWORD FEED_HOLD_MS = 2000;
 // A reader that is cancelled ends its step within this time.
 constexpr DWORD FEED_STOP_WAIT_MS = 250;
 
@@ -27,6 +29,7 @@ struct ListFeed {
     bool utf8 = false;
     bool oem = false;
     HANDLE thread = nullptr;
+    HANDLE released = nullptr;  // set: read on past the first lines
     volatile LONG stopping = 0;
     volatile LONG last_bytes_tick = 0;
     volatile LONG any_bytes = 0;
@@ -111,9 +114,13 @@ DWORD WINAPI read_list(void* parameter) {
             expected = guess < 1e9 ? static_cast<int>(guess) : 0;
         }
         published = read_total;
+        bool hold = lines_read >= LIST_FEED_FIRST_LINES &&
+                    lines_read - ended.size() < LIST_FEED_FIRST_LINES;
         publish(f, &ended, step, expected);
         if (step != LINE_STEP_MORE)
             break;
+        if (hold)
+            WaitForSingleObject(f->released, FEED_HOLD_MS);
     }
     return 0;
 }
@@ -141,6 +148,7 @@ bool start_list_feed(PickSettings& settings) {
     f->utf8 = utf8_mode(settings);
     f->oem = oem_list(settings);
     InitializeCriticalSection(&f->lock);
+    f->released = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     InterlockedExchange(&f->last_bytes_tick, static_cast<LONG>(GetTickCount()));
     f->thread = CreateThread(nullptr, 0, read_list, f, 0, nullptr);
     if (!f->thread) {
@@ -150,6 +158,11 @@ bool start_list_feed(PickSettings& settings) {
     }
     feed = f;
     return true;
+}
+
+void release_list_feed() {
+    if (feed && feed->released)
+        SetEvent(feed->released);
 }
 
 void set_list_feed_waker(const std::function<void()>& wake) {
@@ -198,6 +211,7 @@ void stop_list_feed(bool drop_lines) {
         return;
     if (feed->thread) {
         InterlockedExchange(&feed->stopping, 1);
+        release_list_feed();
         CancelSynchronousIo(feed->thread);
         if (WaitForSingleObject(feed->thread, FEED_STOP_WAIT_MS) != WAIT_OBJECT_0)
             return;

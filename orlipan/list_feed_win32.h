@@ -23,6 +23,12 @@ struct ListNews {
 // Opens the list input and starts reading it. False when it cannot be
 // opened; the report is then pending in settings.message.
 bool start_list_feed(PickSettings& settings);
+// Reading pauses once this many lines wait (more than any first screen),
+// until the showing thread asks for more with release_list_feed: the window
+// is put together without a reader beside it taking the processor and the
+// memory bus.
+constexpr int LIST_FEED_FIRST_LINES = 65536;
+void release_list_feed();
 // `wake` (called on the reading thread) tells the showing thread that news
 // waits; it is called once until the next take.
 void set_list_feed_waker(const std::function<void()>& wake);

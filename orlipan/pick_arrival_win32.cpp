@@ -16,16 +16,16 @@ namespace {
 // window showing; shorter gaps are a writer still busy with its lines. One
 // that has written nothing yet may still be starting, as the other side of
 // a pipe the command processor starts at the same time.
-constexpr unsigned PICK_PAUSE_MS = 30;
+constexpr unsigned PICK_PAUSE_MS = 20;
 constexpr unsigned PICK_FIRST_BYTES_MS = 250;
 // Lines taken before the window shows, at most, so that the window is sized
 // and shown for its first screen while the rest of a long file waits.
-constexpr int PICK_FIRST_TAKE = 65536;
+constexpr int PICK_FIRST_TAKE = LIST_FEED_FIRST_LINES;
 // Before the window shows, the pause is looked for this often. Once it
 // shows, lines are taken at this pace only: the system hands a timer's
 // event over after the user's keys and clicks, where a wake after every read
 // would come before them and keep Escape waiting while a fast writer writes.
-constexpr int PICK_WAITING_TICK_MS = 20;
+constexpr int PICK_WAITING_TICK_MS = 10;
 constexpr int PICK_READING_TICK_MS = 25;
 constexpr char PICK_READING_NOTE[] = " \xE2\x80\x94 reading, ";
 constexpr char PICK_READING_COUNT[] = " lines so far";
@@ -77,6 +77,7 @@ bool await_list(PickWindow& pick) {
             end_reading(pick);
         if (may_fill(pick, news))
             break;
+        release_list_feed();
         wait_event();
     }
     return true;
@@ -87,6 +88,7 @@ bool take_arrivals(PickWindow& pick) {
         return true;
     if (pick.state.shown && !pick.state.paced) {
         set_list_feed_waker(nullptr);
+        release_list_feed();
         add_window_timer(PICK_WINDOW, PICK_FEED_TIMER, PICK_READING_TICK_MS);
         pick.state.paced = true;
     }

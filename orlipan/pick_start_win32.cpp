@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "orlipan/line_filter.h"
+#include "orlipan/list_feed_win32.h"
 #include "orlipan/pick_arrival_win32.h"
 #include "orlipan/pick_modes.h"
 #include "orlipan/pick_output.h"
@@ -90,6 +91,7 @@ int start_pick(PickWindow& pick) {
     // One line shown is the answer only once no other can come; a second
     // one shown is a choice, and the window shows for it.
     while (pick.state.reading && shown_at_start(pick) < 2) {
+        release_list_feed();
         if (wait_event() == EVENT_TIMER && event_timer() == PICK_FEED_TIMER && !take_arrivals(pick))
             return PICK_CANCEL;
     }

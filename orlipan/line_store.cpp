@@ -131,10 +131,10 @@ void free_line_bytes(LineBytes* bytes) {
     bytes->bytes_held = 0;
 }
 
-bool add_lines(LineStore* store, const std::vector<char*>& ended, int expected) {
-    if (ended.size() > static_cast<size_t>(INT_MAX - store->count))
+bool add_lines(LineStore* store, char* const* ended, size_t count, int expected) {
+    if (count > static_cast<size_t>(INT_MAX - store->count))
         return false;
-    int needed = store->count + static_cast<int>(ended.size());
+    int needed = store->count + static_cast<int>(count);
     if (needed > store->capacity) {
         // A good guess at the whole list moves the index once, not at every
         // doubling, and leaves no doubling's worth of room unused.
@@ -159,7 +159,7 @@ bool add_lines(LineStore* store, const std::vector<char*>& ended, int expected) 
         store->lines = lines;
         store->capacity = capacity;
     }
-    std::copy(ended.begin(), ended.end(), store->lines + store->count);
+    std::copy(ended, ended + count, store->lines + store->count);
     store->count = needed;
     return true;
 }
@@ -174,7 +174,7 @@ LinesResult read_all_lines(LineStore* store, const ByteSource& source) {
         bytes.byte_limit = store->byte_limit - index_bytes(*store);
         step = read_line_step(&bytes, source, &ended);
         store->bytes_held = index_bytes(*store) + bytes.bytes_held;
-        added = add_lines(store, ended);
+        added = add_lines(store, ended.data(), ended.size());
         ended.clear();
     }
     store->blocks = bytes.blocks;

@@ -62,7 +62,7 @@ LinesResult read_all_lines(LineStore* store, const ByteSource& source);
 // Adds lines ended by read_line_step to the index; false, with none added,
 // when the index cannot grow. `expected` (0: unknown) is the number of lines
 // the whole list is guessed to have, so that the index is moved seldom.
-bool add_lines(LineStore* store, const std::vector<char*>& ended, int expected = 0);
+bool add_lines(LineStore* store, char* const* ended, size_t count, int expected = 0);
 inline int line_count(const LineStore& store) {
     return store.count;
 }

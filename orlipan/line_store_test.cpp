@@ -147,18 +147,19 @@ TEST(LineStore, StepsHandOverOnlyEndedLinesAndTheIndexStaysWithinAPointerALine) 
     LineStore store;
     std::vector<char*> batch(1000, ended[0]);
     for (int i = 0; i < 200; ++i)
-        ASSERT_TRUE(add_lines(&store, batch, 210000));
+        ASSERT_TRUE(add_lines(&store, batch.data(), batch.size(), 210000));
     EXPECT_EQ(line_count(store), 200000);
     EXPECT_LE(store.capacity, 210000);
     std::vector<char*> more(20000, ended[1]);
-    ASSERT_TRUE(add_lines(&store, more, 210000));  // the guess fell short
+    ASSERT_TRUE(add_lines(&store, more.data(), more.size(), 210000));  // the guess fell short
     EXPECT_EQ(line_count(store), 220000);
     EXPECT_LE(static_cast<size_t>(store.capacity) * sizeof(char*), 220000 * 8 * 9 / 8);
     EXPECT_STREQ(line_at(store, 219999), "two");
 
     // An index that cannot grow adds nothing and keeps what it has.
     store.byte_limit = store.bytes_held;
-    EXPECT_FALSE(add_lines(&store, std::vector<char*>(40000, ended[2]), 0));
+    std::vector<char*> too_many(40000, ended[2]);
+    EXPECT_FALSE(add_lines(&store, too_many.data(), too_many.size(), 0));
     EXPECT_EQ(line_count(store), 220000);
     free_lines(&store);
     free_line_bytes(&bytes);

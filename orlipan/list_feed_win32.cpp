@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <new>
 #include <string>
 #include <vector>
@@ -183,26 +185,21 @@ ListNews take_list_news(LineStore* lines, int most) {
         news.ended = true;
         return news;
     }
-    std::vector<char*> taken;
     EnterCriticalSection(&feed->lock);
-    taken.swap(feed->pending);
-    if (taken.size() > static_cast<size_t>(most)) {
-        // The rest waits where it was, in order.
-        feed->pending.assign(taken.begin() + most, taken.end());
-        taken.resize(static_cast<size_t>(most));
-    }
-    news.ended = feed->ended && feed->pending.empty();
-    news.too_large = feed->too_large && feed->pending.empty();
-    int expected = feed->expected;
-    feed->wake_due = !feed->pending.empty();
+    // Copied under the lock, so that the waiting list keeps its memory
+    // from take to take rather than growing afresh each time.
+    std::vector<char*>& pending = feed->pending;
+    size_t count = std::min(pending.size(), static_cast<size_t>(most));
+    bool added = add_lines(lines, pending.data(), count, feed->expected);
+    if (added)
+        pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(count));
+    news.ended = feed->ended && pending.empty();
+    news.too_large = !added || (feed->too_large && pending.empty());
+    feed->wake_due = !pending.empty();
     LeaveCriticalSection(&feed->lock);
     news.quiet_ms = GetTickCount() - static_cast<DWORD>(feed->last_bytes_tick);
     news.any_bytes = feed->any_bytes != 0;
-    if (!add_lines(lines, taken, expected)) {
-        news.too_large = true;
-        return news;
-    }
-    news.added = static_cast<int>(taken.size());
+    news.added = added ? static_cast<int>(count) : 0;
     return news;
 }
 

@@ -65,8 +65,8 @@ if [ ! -f "$LAUNCHER" ]; then
     if x86_64-w64-mingw32-objdump -f "$BIN/orlipan.exe" 2>/dev/null | grep -q 'pei-x86-64'; then
         compiler=x86_64-w64-mingw32-g++-posix
     fi
-    "$compiler" -std=c++17 -O2 -static -o "$LAUNCHER" \
-        "$HERE/shots/shot_launch_win32.cpp"
+    "$compiler" -std=c++17 -O2 -static -I "$HERE/.." -o "$LAUNCHER" \
+        "$HERE/shots/shot_launch_win32.cpp" "$HERE/e2e/tool_window_win32.cpp"
 fi
 
 win_path() { winepath -w "$1" 2>/dev/null; }

@@ -14,7 +14,10 @@
 # display without a window manager would show the client area only. Each tool
 # is started by shot_launch.exe in a console of its own, as from a batch file;
 # the launcher reports the window's rectangle once the window waits for input
-# and closes the tool when asked. Exits non-zero when any picture is missing.
+# and closes the tool when asked. A tool may read a pipe that the launcher
+# fills with a fixed list and holds open, so that the picture shows a list
+# still being read, always with the same lines. Exits non-zero when any
+# picture is missing.
 set -euo pipefail
 
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
@@ -62,8 +65,8 @@ if [ ! -f "$LAUNCHER" ]; then
     if x86_64-w64-mingw32-objdump -f "$BIN/orlipan.exe" 2>/dev/null | grep -q 'pei-x86-64'; then
         compiler=x86_64-w64-mingw32-g++-posix
     fi
-    "$compiler" -std=c++17 -O2 -static -o "$LAUNCHER" \
-        "$HERE/shots/shot_launch_win32.cpp"
+    "$compiler" -std=c++17 -O2 -static -I "$HERE/.." -o "$LAUNCHER" \
+        "$HERE/shots/shot_launch_win32.cpp" "$HERE/e2e/tool_window_win32.cpp"
 fi
 
 win_path() { winepath -w "$1" 2>/dev/null; }
@@ -76,6 +79,16 @@ printf 'Budget 2024.xls\r\nHoliday photos.zip\r\nMeeting notes 2024-03.docx\r\nP
     >"$WORK/documents.txt"
 printf 'Edit the notes\r\nShow the calendar\r\n\r\nBack up the documents\r\nCheck the disk\r\n\r\nQuit\r\n' \
     >"$WORK/menu.txt"
+# What `dir /s /b` of a documents folder writes first, while it still walks
+# the folders below.
+printf '%s\r\n' 'C:\Users\Ada\Documents\Budget 2024.xls' 'C:\Users\Ada\Documents\Letters' \
+    'C:\Users\Ada\Documents\Meeting notes 2024-03.docx' 'C:\Users\Ada\Documents\Photos' \
+    'C:\Users\Ada\Documents\Project plan.docx' 'C:\Users\Ada\Documents\Report 2024 final.pdf' \
+    'C:\Users\Ada\Documents\Letters\Bank 2023-11.docx' \
+    'C:\Users\Ada\Documents\Letters\Insurance claim.docx' \
+    'C:\Users\Ada\Documents\Letters\Landlord.docx' 'C:\Users\Ada\Documents\Photos\2023' \
+    'C:\Users\Ada\Documents\Photos\2024' 'C:\Users\Ada\Documents\Photos\2023\Harbour 001.jpg' \
+    >"$WORK/documents_walk.txt"
 # A list in UTF-8, as Notepad saves it, in Greek and Russian: the colours
 # again, and two city names. The prefix's fonts (Wine's Tahoma and the
 # system's DejaVu) cover Greek and Cyrillic but no Chinese or Japanese, which
@@ -104,9 +117,12 @@ capture() {  # desktop_id geometry out
     return 1
 }
 
-shot() {  # name command_line_for_windows [text_to_type]
+# With a standard input file, the tool reads a pipe holding that file's bytes
+# that stays open until the tool has closed (shot_launch.exe reads JOB.stdin).
+shot() {  # name command_line_for_windows [text_to_type [standard_input_file]]
     local name=$1 command=$2 typed=${3:-} job="$WORK/$1.job" result="$WORK/$1.out" _
     printf '%s' "$command" >"$job"
+    [ -z "${4:-}" ] || cp "$4" "$job.stdin"
     : >"$result"
     local typing=()
     [ -n "$typed" ] && typing=("$typed")
@@ -178,6 +194,10 @@ shot orlipan_utf8 \
 shot orlipan_filter \
     "\"$WIN_BIN\\orlipan.exe\" \"$WIN_DOCUMENTS\" \"Open a document\" \"start '''' ''\$item''\" /filter" \
     "rep 2024"
+# Twelve lines in, the writer not done: the title counts the lines read so far.
+shot orlipan_reading \
+    "\"$WIN_BIN\\orlipan.exe\" - \"Pick a file\" \"\$item\" /oemlist /oemout" "" \
+    "$WORK/documents_walk.txt"
 # The example list as it ships: three tab-separated columns under a header line.
 WIN_PLANETS=$(win_path "$HERE/../examples/planets.txt")
 shot orlipan_columns \

@@ -8,7 +8,10 @@
 // (read from a file so that no shell re-quotes it), in UTF-8; it is passed
 // on wide, so that titles and templates in any script arrive as written. TEXT,
 // if given, is typed into the window's edit box before the picture (a pick
-// window's filter box). The launcher prints
+// window's filter box). When JOB_FILE.stdin exists, the tool's standard input
+// is a pipe holding that file's bytes, kept open until the tool has ended, as
+// from a writer that has more to say later (a list still being read). The
+// launcher prints
 //   WINDOW left top right bottom
 // (outer rectangle, screen coordinates) when the window waits for input, then
 // waits for JOB_FILE.stop to appear, asks the window to close and prints
@@ -34,12 +37,55 @@ bool file_exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string read_command(const std::string& path) {
+std::string read_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string read_command(const std::string& path) {
+    std::string text = read_bytes(path);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;
+}
+
+// The tool's end of a held pipe and NUL for its output; the launcher keeps
+// the writing end, so the tool's input never ends while the picture is taken.
+struct HeldInput {
+    HANDLE tool_side[3] = {};
+    HANDLE writer = nullptr;
+};
+
+HANDLE inheritable_nul() {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// All the bytes are in the pipe before the tool starts: its first read takes
+// them whole, and the picture always shows the same count of lines read.
+bool hold_input(const std::string& bytes, HeldInput* input) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    DWORD room = bytes.size() < 65536 ? 65536 : (DWORD)bytes.size();
+    if (!CreatePipe(&input->tool_side[0], &input->writer, &inherit, room))
+        return false;
+    SetHandleInformation(input->writer, HANDLE_FLAG_INHERIT, 0);
+    DWORD written = 0;
+    if (!WriteFile(input->writer, bytes.data(), (DWORD)bytes.size(), &written, nullptr) ||
+        written != bytes.size())
+        return false;
+    input->tool_side[1] = inheritable_nul();
+    input->tool_side[2] = inheritable_nul();
+    return input->tool_side[1] != INVALID_HANDLE_VALUE &&
+           input->tool_side[2] != INVALID_HANDLE_VALUE;
+}
+
+void close_handles(HANDLE* handles, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (handles[i] && handles[i] != INVALID_HANDLE_VALUE)
+            CloseHandle(handles[i]);
+        handles[i] = nullptr;
+    }
 }
 
 std::wstring wide_of_utf8(const std::string& text) {
@@ -125,10 +171,24 @@ int main(int argc, char** argv) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    HeldInput input;
+    bool held = file_exists(job + ".stdin");
+    if (held) {
+        if (!hold_input(read_bytes(job + ".stdin"), &input)) {
+            std::fprintf(stderr, "cannot fill the pipe from %s.stdin\n", job.c_str());
+            return 1;
+        }
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = input.tool_side[0];
+        startup.hStdOutput = input.tool_side[1];
+        startup.hStdError = input.tool_side[2];
+    }
     PROCESS_INFORMATION info = {};
     std::wstring wide_command = wide_of_utf8(command);
-    if (!CreateProcessW(nullptr, &wide_command[0], nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                        nullptr, nullptr, &startup, &info)) {
+    BOOL started = CreateProcessW(nullptr, &wide_command[0], nullptr, nullptr, held ? TRUE : FALSE,
+                                  CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &info);
+    close_handles(input.tool_side, 3);
+    if (!started) {
         std::fprintf(stderr, "cannot start: %s\n", command.c_str());
         return 1;
     }
@@ -160,6 +220,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the tool did not close and was ended\n");
         result = 1;
     }
+    close_handles(&input.writer, 1);
     DWORD code = 0;
     GetExitCodeProcess(info.hProcess, &code);
     std::printf("EXIT %lu\n", code);

@@ -67,6 +67,12 @@ ToolRun start_tool(const std::string& exe, const std::string& args,
 // `pieces` writes `pause_ms` apart, then closes the pipe (ends the input).
 // The returned handle is the writing thread; wait for it or close it.
 HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces = 1, int pause_ms = 0);
+// Writes `bytes` into the tool's standard input and leaves the pipe open, as
+// a writer still busy with its lines does; false when the write fails (the
+// tool has let go of its end).
+bool write_input(ToolRun& run, const std::string& bytes);
+// Closes the test's end of standard input: the tool's input ends.
+void close_input(ToolRun& run);
 
 // ---- Finding and reading windows (driver_windows_win32.cpp) ----
 

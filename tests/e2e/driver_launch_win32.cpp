@@ -238,6 +238,19 @@ HANDLE feed_input(ToolRun& run, const std::string& bytes, int pieces, int pause_
     return thread;
 }
 
+bool write_input(ToolRun& run, const std::string& bytes) {
+    DWORD written = 0;
+    return run.input_write &&
+           WriteFile(run.input_write, bytes.data(), (DWORD)bytes.size(), &written, nullptr) &&
+           written == bytes.size();
+}
+
+void close_input(ToolRun& run) {
+    if (run.input_write)
+        CloseHandle(run.input_write);
+    run.input_write = nullptr;
+}
+
 bool wait_exit(ToolRun& run, int timeout_ms, DWORD* exit_code) {
     if (!run.process)
         return false;

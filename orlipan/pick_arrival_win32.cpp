@@ -26,7 +26,7 @@ constexpr int PICK_FIRST_TAKE = LIST_FEED_FIRST_LINES;
 // event over after the user's keys and clicks, where a wake after every read
 // would come before them and keep Escape waiting while a fast writer writes.
 constexpr int PICK_WAITING_TICK_MS = 10;
-constexpr int PICK_READING_TICK_MS = 25;
+constexpr int PICK_READING_TICK_MS = 10;
 constexpr char PICK_READING_NOTE[] = " \xE2\x80\x94 reading, ";
 constexpr char PICK_READING_COUNT[] = " lines so far";
 constexpr char PICK_TOO_LARGE_TEXT[] = "List too large";

@@ -42,6 +42,7 @@ struct PickState {
     bool following = true;
     PickRect placed;       // window_x, window_y and inner size as last set
     int column_width = 0;  // the widest line's, measured so far
+    int fit_padding = 0;   // the list's fit of a column over its text's width
     bool start_settled = false;
     std::vector<int> start_rows;  // the rows /sel selected last
 };

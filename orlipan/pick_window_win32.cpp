@@ -169,6 +169,10 @@ void size_pick_window(PickWindow& pick) {
     else
         state.column_width =
             std::max(widest_line_column(pick.lines, utf8_mode(settings)), measure_column_width());
+    // Later lines are measured without the list's fit, which would disturb
+    // what the user has selected.
+    if (state.reading)
+        state.fit_padding = fit_padding();
     PickGeometry g = compute_pick_geometry(geometry_input(pick));
     state.scrolled = g.scrolled;
     state.margin = g.margin;
@@ -214,10 +218,10 @@ void grow_pick_window(PickWindow& pick, int first_new) {
     widest.column_width = PICK_WIDEST_COLUMN;
     bool may_widen = now.right < compute_pick_geometry(widest).inner_width;
     if (!tab_mode(pick.settings) && may_widen && first_new < line_count(pick.lines))
-        state.column_width =
-            std::max(state.column_width, widest_line_column_of(pick.lines.lines + first_new,
-                                                               line_count(pick.lines) - first_new,
-                                                               utf8_mode(pick.settings)));
+        state.column_width = std::max(
+            state.column_width,
+            wider_line_column(pick.lines.lines + first_new, line_count(pick.lines) - first_new,
+                              utf8_mode(pick.settings), state.fit_padding));
     PickGeometry g = compute_pick_geometry(geometry_input(pick));
     int width = now.right, height = now.bottom;
     if (g.inner_width <= width && g.inner_height <= height)

@@ -92,6 +92,18 @@ std::vector<int> widest_line_candidates(const LineStore& store, const int widths
         store, [&](const char* line) { return estimated_width(line, widths); }, wanted);
 }
 
+WidestEstimate widest_estimate(const char* const* lines, int count, const int widths[256]) {
+    WidestEstimate widest;
+    for (int i = 0; i < count; ++i) {
+        long long width = estimated_width(lines[i], widths);
+        if (width > widest.width) {
+            widest.width = width;
+            widest.index = i;
+        }
+    }
+    return widest;
+}
+
 std::vector<int> widest_line_candidates(const LineStore& store, const LineEstimate& estimate,
                                         int wanted) {
     Candidates best;

@@ -18,6 +18,15 @@ long long estimated_width(const char* line, const int widths[256]);
 // among equal estimates the earlier line comes first.
 std::vector<int> widest_line_candidates(const LineStore& store, const int widths[256], int wanted);
 
+// The line of lines[0 .. count - 1] with the largest estimate, the first
+// among equals; index -1 for no lines. One pass and no allocation, for lines
+// that arrive while the list shows.
+struct WidestEstimate {
+    long long width = -1;
+    int index = -1;
+};
+WidestEstimate widest_estimate(const char* const* lines, int count, const int widths[256]);
+
 // The same with any estimate of a line's width.
 using LineEstimate = std::function<long long(const char* line)>;
 std::vector<int> widest_line_candidates(const LineStore& store, const LineEstimate& estimate,

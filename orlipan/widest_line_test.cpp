@@ -42,6 +42,11 @@ TEST(WidestLine, FewWideLettersBeatManyNarrowOnes) {
     EXPECT_EQ(widest_line_candidates(store, f.w, 1), (std::vector<int>{1}));
     EXPECT_EQ(widest_line_candidates(store, f.w, 10), (std::vector<int>{1, 3, 4, 0, 2}));
     EXPECT_EQ(estimated_width(line_at(store, 4), f.w), 48);
+    // Lines arriving later are looked at from where they start.
+    WidestEstimate later = widest_estimate(store.lines + 2, 3, f.w);
+    EXPECT_EQ(later.width, 48);
+    EXPECT_EQ(later.index, 1);
+    EXPECT_EQ(widest_estimate(store.lines, 0, f.w).index, -1);
     free_lines(&store);
 }
 

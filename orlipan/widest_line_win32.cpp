@@ -16,6 +16,9 @@ namespace {
 // window is at its widest whatever follows; measuring more only costs time.
 constexpr size_t WIDEST_MEASURED_BYTES = 8192;
 
+// The largest estimate wider_line_column has seen.
+long long widest_seen = -1;
+
 // The candidates for the widest line by the advance widths of their bytes, or
 // of their characters in a UTF-8 list.
 std::vector<int> widest_candidates(const LineStore& lines, bool utf8) {
@@ -92,10 +95,30 @@ int widest_line_column(const LineStore& lines, bool utf8) {
     return list_fitted_width(PICK_LIST_ID, measured_widest(texts));
 }
 
-int widest_line_column_of(const char* const* lines, int count, bool utf8) {
+int wider_line_column(const char* const* lines, int count, bool utf8, int padding) {
     if (count <= 0)
         return 0;
-    return list_fitted_width(PICK_LIST_ID, widest_cells(lines, count, 1, utf8)[0]);
+    // The list's own fit would cut it to one row for a moment, and lose the
+    // selection of every other row: the text's width plus the fit's padding
+    // leaves the list alone.
+    if (utf8)
+        return list_text_width(PICK_LIST_ID, widest_cells(lines, count, 1, utf8)[0]) + padding;
+    int widths[256];
+    if (!list_char_widths(PICK_LIST_ID, widths))
+        return 0;
+    WidestEstimate widest = widest_estimate(lines, count, widths);
+    if (widest.width <= widest_seen)
+        return 0;
+    widest_seen = widest.width;
+    const char* line = lines[widest.index];
+    return list_text_width(PICK_LIST_ID, std::string(line, strnlen(line, WIDEST_MEASURED_BYTES))) +
+           padding;
+}
+
+int fit_padding() {
+    const std::string sample = "W";
+    return std::max(
+        0, list_fitted_width(PICK_LIST_ID, sample) - list_text_width(PICK_LIST_ID, sample));
 }
 
 std::vector<std::string> widest_cells(const char* const* lines, int count, int columns, bool utf8) {

@@ -10,8 +10,14 @@
 // The column width that shows the widest line whole; 0 for an empty list.
 // `utf8`: the lines are UTF-8 and are estimated by their characters.
 int widest_line_column(const LineStore& lines, bool utf8);
-// The same for lines[0 .. count - 1] only, as lines arrive.
-int widest_line_column_of(const char* const* lines, int count, bool utf8);
+// Lines arrived while the list shows: the column width of the widest of
+// lines[0 .. count - 1] if its estimate is above that of every line looked at
+// before, otherwise 0. One pass over lines of the ANSI code page, so that a
+// fast writer's lines cost the showing thread little. `padding` is
+// fit_padding's, measured before the list showed.
+int wider_line_column(const char* const* lines, int count, bool utf8, int padding);
+// What the list's fit of a column adds to the width of its text.
+int fit_padding();
 
 // Lines in columns (/tab): the text of the widest cell of each of `columns`
 // columns among lines[0 .. count - 1], chosen the same way; "" for a column

@@ -146,11 +146,6 @@ TEST(PickStream, AutoWaitsForASecondLineOrAnswersTheOneWhenTheInputEnds) {
     EXPECT_EQ(answered.output, "only");
 }
 
-// Fails while lines that join a shown window clear the selection of every
-// row but the first: their width is measured on the list cut to one row
-// for a moment (grow_pick_window, list_fitted_width). So /sel=5 does not
-// keep line 5, the user's own selection is lost, and Enter then accepts
-// nothing. Under /tab, where no width is measured, both cases pass.
 TEST(PickStream, SelNumberAppliesWhenItsLineArrivesUnlessTheUserMovedFirst) {
     Pick pick = start_held("T \"$item\" /sel=5");
     ASSERT_TRUE(shows_while_held(pick, FIRST));
@@ -193,9 +188,8 @@ TEST(PickStream, HeaderSplitAcrossWritesIsWaitedFor) {
     EXPECT_EQ(end.output, "red");
 }
 
-// Fails while lines that join a shown window clear the selection of every
-// row but the first (see above): the choices of lines 2 and 3 are lost; under
-// /tab they stay.
+// The lines that join are measured for the window's width without touching
+// the list's rows, so no choice is lost.
 TEST(PickStream, MultiChoicesStayAsLinesArrive) {
     Pick pick = start_held("T \"$item\" /multi");
     ASSERT_TRUE(shows_while_held(pick, {"red", "green", "blue"}));

@@ -94,6 +94,21 @@ void end_last_line(LineBytes* r, std::vector<char*>* ended) {
     }
 }
 
+bool grow_index(LineStore* store, int capacity) {
+    if (capacity >= INT_MAX / 2)
+        return false;
+    size_t bytes = static_cast<size_t>(capacity) * sizeof(char*);
+    if (bytes - index_bytes(*store) > store->byte_limit - store->bytes_held)
+        return false;
+    char** lines = static_cast<char**>(std::realloc(store->lines, bytes));
+    if (!lines)
+        return false;
+    store->bytes_held += bytes - index_bytes(*store);
+    store->lines = lines;
+    store->capacity = capacity;
+    return true;
+}
+
 }  // namespace
 
 LineStep read_line_step(LineBytes* r, const ByteSource& source, std::vector<char*>* ended) {
@@ -131,33 +146,28 @@ void free_line_bytes(LineBytes* bytes) {
     bytes->bytes_held = 0;
 }
 
-bool add_lines(LineStore* store, char* const* ended, size_t count, int expected) {
+bool add_lines(LineStore* store, char* const* ended, size_t count, int expected,
+               bool* guess_refused) {
     if (count > static_cast<size_t>(INT_MAX - store->count))
         return false;
     int needed = store->count + static_cast<int>(count);
     if (needed > store->capacity) {
         // A good guess at the whole list moves the index once, not at every
         // doubling, and leaves no doubling's worth of room unused.
-        int capacity = store->capacity ? store->capacity : 1024;
-        if (expected >= needed && expected < INT_MAX / 2) {
-            capacity = expected;
+        bool grown = false;
+        if (expected >= needed) {
+            grown = grow_index(store, expected);
+            if (!grown && guess_refused)
+                *guess_refused = true;
         } else if (expected > 0 && needed < INT_MAX / 4) {
             // The guess fell short near the end: a little more will do.
-            capacity = needed + needed / 8;
-        } else {
-            while (capacity < needed)
-                capacity = capacity >= INT_MAX / 2 ? INT_MAX : capacity * 2;
+            grown = grow_index(store, needed + needed / 8);
         }
-        size_t bytes = static_cast<size_t>(capacity) * sizeof(char*);
-        if (capacity >= INT_MAX / 2 ||
-            bytes - index_bytes(*store) > store->byte_limit - store->bytes_held)
+        int capacity = store->capacity ? store->capacity : 1024;
+        while (capacity < needed)
+            capacity = capacity >= INT_MAX / 2 ? INT_MAX : capacity * 2;
+        if (!grown && !grow_index(store, capacity))
             return false;
-        char** lines = static_cast<char**>(std::realloc(store->lines, bytes));
-        if (!lines)
-            return false;
-        store->bytes_held += bytes - index_bytes(*store);
-        store->lines = lines;
-        store->capacity = capacity;
     }
     std::copy(ended, ended + count, store->lines + store->count);
     store->count = needed;

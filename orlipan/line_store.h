@@ -61,8 +61,11 @@ struct LineStore {
 LinesResult read_all_lines(LineStore* store, const ByteSource& source);
 // Adds lines ended by read_line_step to the index; false, with none added,
 // when the index cannot grow. `expected` (0: unknown) is the number of lines
-// the whole list is guessed to have, so that the index is moved seldom.
-bool add_lines(LineStore* store, char* const* ended, size_t count, int expected = 0);
+// the whole list is guessed to have, so that the index is moved seldom; when
+// an index that large cannot be had, `guess_refused` is set and the index
+// grows by need.
+bool add_lines(LineStore* store, char* const* ended, size_t count, int expected = 0,
+               bool* guess_refused = nullptr);
 inline int line_count(const LineStore& store) {
     return store.count;
 }

@@ -156,11 +156,19 @@ TEST(LineStore, StepsHandOverOnlyEndedLinesAndTheIndexStaysWithinAPointerALine) 
     EXPECT_LE(static_cast<size_t>(store.capacity) * sizeof(char*), 220000 * 8 * 9 / 8);
     EXPECT_STREQ(line_at(store, 219999), "two");
 
+    // A guess too large to hold: the index grows by need, and says so.
+    std::vector<char*> last(40000, ended[2]);
+    store.byte_limit = store.bytes_held + 4 * 1024 * 1024;
+    bool refused = false;
+    ASSERT_TRUE(add_lines(&store, last.data(), last.size(), 100000000, &refused));
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(line_count(store), 260000);
+
     // An index that cannot grow adds nothing and keeps what it has.
     store.byte_limit = store.bytes_held;
-    std::vector<char*> too_many(40000, ended[2]);
-    EXPECT_FALSE(add_lines(&store, too_many.data(), too_many.size(), 0));
-    EXPECT_EQ(line_count(store), 220000);
+    std::vector<char*> too_many(300000, ended[2]);
+    EXPECT_FALSE(add_lines(&store, too_many.data(), too_many.size()));
+    EXPECT_EQ(line_count(store), 260000);
     free_lines(&store);
     free_line_bytes(&bytes);
 }

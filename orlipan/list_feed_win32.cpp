@@ -43,7 +43,8 @@ struct ListFeed {
     std::function<void()> wake;
     // The expected number of lines, from the bytes read and the file's size.
     int expected = 0;
-    LineBytes bytes;  // the reading thread's until it ends
+    bool guess_refused = false;  // the showing thread's
+    LineBytes bytes;             // the reading thread's until it ends
 };
 
 ListFeed* feed = nullptr;
@@ -190,7 +191,7 @@ ListNews take_list_news(LineStore* lines, int most) {
     // from take to take rather than growing afresh each time.
     std::vector<char*>& pending = feed->pending;
     size_t count = std::min(pending.size(), static_cast<size_t>(most));
-    bool added = add_lines(lines, pending.data(), count, feed->expected);
+    bool added = add_lines(lines, pending.data(), count, feed->expected, &feed->guess_refused);
     if (added)
         pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(count));
     news.ended = feed->ended && pending.empty();
@@ -199,6 +200,7 @@ ListNews take_list_news(LineStore* lines, int most) {
     LeaveCriticalSection(&feed->lock);
     news.quiet_ms = GetTickCount() - static_cast<DWORD>(feed->last_bytes_tick);
     news.any_bytes = feed->any_bytes != 0;
+    news.unlikely_to_fit = feed->guess_refused;
     news.added = added ? static_cast<int>(count) : 0;
     return news;
 }

@@ -16,7 +16,7 @@ namespace {
 // window showing; shorter gaps are a writer still busy with its lines. One
 // that has written nothing yet may still be starting, as the other side of
 // a pipe the command processor starts at the same time.
-constexpr unsigned PICK_PAUSE_MS = 20;
+constexpr unsigned PICK_PAUSE_MS = 50;
 constexpr unsigned PICK_FIRST_BYTES_MS = 250;
 // Lines taken before the window shows, at most, so that the window is sized
 // and shown for its first screen while the rest of a long file waits.
@@ -42,6 +42,9 @@ int first_screen_rows(const PickWindow& pick) {
 bool may_fill(const PickWindow& pick, const ListNews& news) {
     if (news.ended)
         return true;
+    // A list that will not fit is reported as such, not shown in part first.
+    if (news.unlikely_to_fit)
+        return false;
     int lines = line_count(pick.lines);
     if (lines < pick.settings.header_lines)
         return false;

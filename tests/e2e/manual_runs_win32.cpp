@@ -175,12 +175,18 @@ void pick_row(ToolWindow& tool, int row) {
 
 int row_of(ToolWindow& tool, const std::string& utf8) {
     HWND list = child_by_class(tool.window, "SysListView32");
-    int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
-    for (int row = 0; row < count; ++row) {
-        if (remote_item_text_utf8(tool.run.process, list, row) == utf8)
-            return row;
-    }
-    return -1;
+    // A list from a pipe shows at the writer's first pause; the line may
+    // join it a moment later, as a person would see it do.
+    int found = -1;
+    wait_until([&] {
+        int count = (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+        for (int row = 0; row < count && found < 0; ++row) {
+            if (remote_item_text_utf8(tool.run.process, list, row) == utf8)
+                found = row;
+        }
+        return found >= 0;
+    });
+    return found;
 }
 
 // What a block holds after a run in which `act` answered its tool's window.

@@ -6,6 +6,8 @@
 #include "tests/e2e/driver.h"
 #include "tests/e2e/pick_driver.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -213,4 +215,32 @@ TEST(PickStream, MultiChoicesStayAsLinesArrive) {
     Ending end = finish(pick);
     EXPECT_EQ(end.exit_code, 3u);
     EXPECT_EQ(end.output, "green\r\nblue\r\nwhite");
+}
+
+TEST(PickStream, LongFileShowsItsFirstLinesAndIsHeldWhileShown) {
+    std::string dir = scratch_dir();
+    std::string bytes;
+    for (int i = 1; i <= 200000; ++i)
+        bytes += "line " + std::to_string(i) + "\r\n";
+    write_file(dir + "\\long.txt", bytes);
+    LaunchOptions options;
+    options.working_dir = dir;
+    Pick pick = start_pick_with("long.txt Long \"$item\"", options);
+    ASSERT_TRUE(find_pick_window(pick));
+    // The tool reads its own copy, and no other program may change the file
+    // under it meanwhile.
+    HANDLE writer = CreateFileA((dir + "\\long.txt").c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(DeleteFileA((dir + "\\long.txt").c_str()));
+    EXPECT_TRUE(titled(pick, "Long"));
+    EXPECT_TRUE(
+        wait_until([&] { return SendMessageA(pick.list, LVM_GETITEMCOUNT, 0, 0) == 200000; }));
+    press_in(pick, VK_END);
+    EXPECT_TRUE(selects(pick, {199999}));
+    press_in(pick, VK_RETURN);
+    Ending end = finish(pick);
+    EXPECT_EQ(end.exit_code, 255u);
+    EXPECT_EQ(end.output, "line 200000");
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <new>
 #include <string>
@@ -114,7 +115,8 @@ DWORD WINAPI read_list(void* parameter) {
         if (sized && read_total > 0 &&
             read_total < static_cast<unsigned long long>(size.QuadPart)) {
             double guess = static_cast<double>(lines_read) * size.QuadPart / read_total * 1.02;
-            expected = guess < 1e9 ? static_cast<int>(guess) : 0;
+            // A guess past what an index can hold is refused as such.
+            expected = guess < INT_MAX / 2 ? static_cast<int>(guess) : INT_MAX / 2;
         }
         published = read_total;
         bool hold = lines_read >= LIST_FEED_FIRST_LINES &&

@@ -25,8 +25,10 @@ constexpr int PICK_FIRST_TAKE = LIST_FEED_FIRST_LINES;
 // shows, lines are taken at this pace only: the system hands a timer's
 // event over after the user's keys and clicks, where a wake after every read
 // would come before them and keep Escape waiting while a fast writer writes.
-constexpr int PICK_WAITING_TICK_MS = 10;
-constexpr int PICK_READING_TICK_MS = 10;
+constexpr int PICK_TAKE_TICK_MS = 10;
+// The count in the title changes no more often than this, which is enough
+// for a reader and spares the drawing of the title bar.
+constexpr unsigned PICK_TITLE_PACE_MS = 100;
 constexpr char PICK_READING_NOTE[] = " \xE2\x80\x94 reading, ";
 constexpr char PICK_READING_COUNT[] = " lines so far";
 constexpr char PICK_TOO_LARGE_TEXT[] = "List too large";
@@ -70,7 +72,7 @@ void end_reading(PickWindow& pick) {
 
 bool await_list(PickWindow& pick) {
     set_list_feed_waker(event_waker(PICK_FEED_TIMER));
-    add_window_timer(PICK_WINDOW, PICK_FEED_TIMER, PICK_WAITING_TICK_MS);
+    add_window_timer(PICK_WINDOW, PICK_FEED_TIMER, PICK_TAKE_TICK_MS);
     pick.state.reading = true;
     for (;;) {
         ListNews news = take_list_news(&pick.lines, PICK_FIRST_TAKE);
@@ -92,7 +94,6 @@ bool take_arrivals(PickWindow& pick) {
     if (pick.state.shown && !pick.state.paced) {
         set_list_feed_waker(nullptr);
         release_list_feed();
-        add_window_timer(PICK_WINDOW, PICK_FEED_TIMER, PICK_READING_TICK_MS);
         pick.state.paced = true;
     }
     int first_new = line_count(pick.lines);
@@ -112,7 +113,11 @@ bool take_arrivals(PickWindow& pick) {
         follow_start_lines(pick, first_new);
         if (news.added > 0)
             grow_pick_window(pick, first_new);
-        show_reading_title(pick);
+        DWORD now = GetTickCount();
+        if (!pick.state.reading || now - pick.state.title_tick >= PICK_TITLE_PACE_MS) {
+            show_reading_title(pick);
+            pick.state.title_tick = now;
+        }
     }
     return true;
 }

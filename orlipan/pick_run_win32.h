@@ -38,7 +38,8 @@ struct PickState {
     // follows them until the user moves the selection.
     bool reading = false;
     bool shown = false;
-    bool paced = false;  // lines are taken on the timer's pace only
+    bool paced = false;    // lines are taken on the timer's pace only
+    DWORD title_tick = 0;  // when the title's count last changed
     bool following = true;
     PickRect placed;       // window_x, window_y and inner size as last set
     int column_width = 0;  // the widest line's, measured so far

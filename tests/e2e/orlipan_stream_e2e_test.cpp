@@ -59,6 +59,14 @@ bool shows(Pick& pick, const Lines& lines) {
     return wait_until([&] { return shown_lines(pick) == lines; });
 }
 
+// Enter, and the tool ends with `code` and `output`.
+void accepts(Pick& pick, unsigned code, const std::string& output) {
+    press_in(pick, VK_RETURN);
+    Ending end = finish(pick);
+    EXPECT_EQ(end.exit_code, code);
+    EXPECT_EQ(end.output, output);
+}
+
 bool selects(Pick& pick, const Rows& rows) {
     return wait_until([&] { return selected_lines(pick.list) == rows; });
 }
@@ -78,10 +86,7 @@ TEST(PickStream, WindowShowsBeforeTheEndAndSaysSoUntilTheEnd) {
     EXPECT_TRUE(titled(pick, "Fruit & nuts"));
     press_in(pick, VK_END);
     EXPECT_TRUE(selects(pick, {3}));
-    press_in(pick, VK_RETURN);
-    Ending end = finish(pick);
-    EXPECT_EQ(end.exit_code, 4u);
-    EXPECT_EQ(end.output, "x=date");
+    accepts(pick, 4u, "x=date");
 }
 
 TEST(PickStream, EnterOrEscapeBeforeTheEndEndsAtOnceAndTheWriterFindsItsPipeClosed) {
@@ -117,10 +122,7 @@ TEST(PickStream, FilterTypedWhileLinesArriveTakesInTheMatchingOnes) {
     EXPECT_EQ(selected_line(pick.list), 0);
     press_in(pick, VK_DOWN);
     EXPECT_TRUE(selects(pick, {1}));
-    press_in(pick, VK_RETURN);
-    Ending end = finish(pick);
-    EXPECT_EQ(end.exit_code, 4u);  // mango's number in the whole input
-    EXPECT_EQ(end.output, "mango");
+    accepts(pick, 4u, "mango");  // mango's number in the whole input
 }
 
 TEST(PickStream, AutoWaitsForASecondLineOrAnswersTheOneWhenTheInputEnds) {
@@ -133,10 +135,7 @@ TEST(PickStream, AutoWaitsForASecondLineOrAnswersTheOneWhenTheInputEnds) {
     EXPECT_TRUE(titled(pick, reading("T", 2)));
     press_in(pick, VK_DOWN);
     EXPECT_TRUE(selects(pick, {1}));
-    press_in(pick, VK_RETURN);
-    Ending chosen = finish(pick);
-    EXPECT_EQ(chosen.exit_code, 2u);
-    EXPECT_EQ(chosen.output, "two");
+    accepts(pick, 2u, "two");
 
     Pick single = start_held("T \"$item\" /auto");
     ASSERT_TRUE(write_input(single.run, "only\r\n"));
@@ -155,10 +154,7 @@ TEST(PickStream, SelNumberAppliesWhenItsLineArrivesUnlessTheUserMovedFirst) {
     EXPECT_EQ(selected_line(pick.list), 0);  // line 5 is not in yet
     ASSERT_TRUE(write_input(pick.run, lines_text(LATER)));
     EXPECT_TRUE(selects(pick, {4}));
-    press_in(pick, VK_RETURN);
-    Ending end = finish(pick);
-    EXPECT_EQ(end.exit_code, 5u);
-    EXPECT_EQ(end.output, "line 5");
+    accepts(pick, 5u, "line 5");
 
     Pick moved = start_held("T \"$item\" /sel=5");
     ASSERT_TRUE(shows_while_held(moved, FIRST));
@@ -184,10 +180,7 @@ TEST(PickStream, HeaderSplitAcrossWritesIsWaitedFor) {
     EXPECT_TRUE(child_by_text(pick.window, "Static", "Named colours"));
     EXPECT_TRUE(shows(pick, {"red", "blue"}));
     EXPECT_TRUE(titled(pick, reading("T", 4)));  // the header lines count
-    press_in(pick, VK_RETURN);
-    Ending end = finish(pick);
-    EXPECT_EQ(end.exit_code, 3u);
-    EXPECT_EQ(end.output, "red");
+    accepts(pick, 3u, "red");
 }
 
 // The lines that join are measured for the window's width without touching
@@ -211,10 +204,7 @@ TEST(PickStream, MultiChoicesStayAsLinesArrive) {
     POINT p = line_point(pick, 4);
     click_holding(p.x, p.y, VK_CONTROL);
     EXPECT_TRUE(selects(pick, {1, 2, 4}));
-    press_in(pick, VK_RETURN);
-    Ending end = finish(pick);
-    EXPECT_EQ(end.exit_code, 3u);
-    EXPECT_EQ(end.output, "green\r\nblue\r\nwhite");
+    accepts(pick, 3u, "green\r\nblue\r\nwhite");
 }
 
 TEST(PickStream, LongFileShowsItsFirstLinesAndIsHeldWhileShown) {
@@ -239,8 +229,5 @@ TEST(PickStream, LongFileShowsItsFirstLinesAndIsHeldWhileShown) {
         wait_until([&] { return SendMessageA(pick.list, LVM_GETITEMCOUNT, 0, 0) == 200000; }));
     press_in(pick, VK_END);
     EXPECT_TRUE(selects(pick, {199999}));
-    press_in(pick, VK_RETURN);
-    Ending end = finish(pick);
-    EXPECT_EQ(end.exit_code, 255u);
-    EXPECT_EQ(end.output, "line 200000");
+    accepts(pick, 255u, "line 200000");
 }

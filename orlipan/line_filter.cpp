@@ -289,3 +289,13 @@ void filter_lines(ShownLines* shown, const std::string& text, const char* const*
     shown->all = false;
     shown->text = text;
 }
+
+void filter_more_lines(ShownLines* shown, const char* const* lines, int from, int to,
+                       bool hide_blank, const LineFold& fold) {
+    if (shown->all || from >= to)
+        return;
+    const std::vector<WordSearch> searches = word_searches(filter_words(shown->text, fold), fold);
+    Candidates arrived;
+    arrived.from = from;
+    add_matching_lines(&shown->rows, {lines, hide_blank, &searches, fold}, arrived, to - from);
+}

@@ -42,6 +42,13 @@ bool is_blank_line(const char* line);
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
                   bool hide_blank, const LineFold& fold, const std::vector<int>* order = nullptr);
 
+// Lines that join the list after `shown` was made by filter_lines over
+// lines[0 .. from - 1], in the list's own order: appends those among
+// lines[from .. to - 1] that its text matches, in order. An empty box shows
+// every line already.
+void filter_more_lines(ShownLines* shown, const char* const* lines, int from, int to,
+                       bool hide_blank, const LineFold& fold);
+
 inline int shown_count(const ShownLines& shown, int total) {
     return shown.all ? total : static_cast<int>(shown.rows.size());
 }

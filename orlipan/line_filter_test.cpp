@@ -140,8 +140,8 @@ TEST(LineFilter, RowsFollowAGivenOrderAlsoWhileNarrowing) {
 }
 
 // Enough lines that a search runs in parts where the machine has processors
-// to spare.
-TEST(LineFilter, ManyLinesShowWhatOneScanShows) {
+// to spare, and lines that join the list after it was filtered.
+TEST(LineFilter, ManyLinesAndLinesJoiningLaterShowWhatOneScanShows) {
     std::vector<std::string> texts;
     for (int i = 0; i < 300000; ++i)
         texts.push_back(i % 1000 == 999 ? "  " : (i % 2 ? "Row " : "row ") + std::to_string(i));
@@ -164,4 +164,21 @@ TEST(LineFilter, ManyLinesShowWhatOneScanShows) {
                  &order);
     std::vector<int> expected = holding("7");
     EXPECT_EQ(reversed.rows, std::vector<int>(expected.rbegin(), expected.rend()));
+
+    // Lines read after the filter join its rows in steps, blank ones hidden
+    // in menu mode also where the box holds only spaces; an empty box
+    // shows every line already.
+    for (const std::string& text : {std::string("ROW 5"), std::string(" "), std::string()}) {
+        SCOPED_TRACE(text);
+        ShownLines shown, whole;
+        int read = 100000;
+        filter_lines(&shown, text, lines.pointers.data(), read, true, byte_fold(FOLD.table));
+        for (int to : {read, 100001, 250000, lines.count()}) {
+            filter_more_lines(&shown, lines.pointers.data(), read, to, true, byte_fold(FOLD.table));
+            read = to;
+        }
+        filter_lines(&whole, text, lines.pointers.data(), read, true, byte_fold(FOLD.table));
+        EXPECT_EQ(shown.all, whole.all);
+        EXPECT_EQ(shown.rows, whole.rows);
+    }
 }

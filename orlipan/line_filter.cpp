@@ -103,8 +103,9 @@ void find_matching(const LineSearch& search, const Candidates& candidates, int b
     }
 }
 
-// Below this many lines a part is not worth a thread of its own.
-constexpr int FILTER_PART_LINES = 1 << 16;
+// Below this many lines a part is not worth a thread of its own: starting
+// one can cost as much as searching 100,000 short lines.
+constexpr int FILTER_PART_LINES = 1 << 17;
 constexpr unsigned FILTER_MOST_PARTS = 8;
 
 // Many lines are searched in parts, one a processor; the parts' first lines.

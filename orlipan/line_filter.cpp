@@ -1,7 +1,12 @@
 #include "orlipan/line_filter.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <thread>
 
@@ -103,62 +108,94 @@ void find_matching(const LineSearch& search, const Candidates& candidates, int b
     }
 }
 
-// Below this many lines a part is not worth a thread of its own: starting
+// Below this many lines a search is not worth a thread of its own: starting
 // one can cost as much as searching 100,000 short lines.
-constexpr int FILTER_PART_LINES = 1 << 17;
-constexpr unsigned FILTER_MOST_PARTS = 8;
+constexpr int FILTER_THREAD_LINES = 1 << 17;
+constexpr unsigned FILTER_MOST_THREADS = 8;
+constexpr int FILTER_PARTS_A_THREAD = 4;
 
-// Many lines are searched in parts, one a processor; the parts' first lines.
-std::vector<int> part_starts(int count) {
-    unsigned processors = std::min(std::thread::hardware_concurrency(), FILTER_MOST_PARTS);
-    int parts = std::max(1, std::min(static_cast<int>(processors), count / FILTER_PART_LINES));
-    std::vector<int> starts;
+// Many lines are searched in parts by as many threads as there are
+// processors, each thread taking the next part left.
+struct Parts {
+    std::vector<int> starts;  // each part's first candidate, then the count
+    int helpers = 0;          // threads besides the caller's own
+};
+
+Parts split_search(int count) {
+    unsigned processors = std::min(std::thread::hardware_concurrency(), FILTER_MOST_THREADS);
+    int threads = std::max(1, std::min(static_cast<int>(processors), count / FILTER_THREAD_LINES));
+    int parts = threads == 1 ? 1 : threads * FILTER_PARTS_A_THREAD;
+    Parts split;
+    split.helpers = threads - 1;
     for (int part = 0; part <= parts; ++part)
-        starts.push_back(static_cast<int>(static_cast<long long>(count) * part / parts));
-    return starts;
+        split.starts.push_back(static_cast<int>(static_cast<long long>(count) * part / parts));
+    return split;
 }
 
-// Runs run(0 .. parts - 1), every part but the first on a thread of its own.
-// A part that runs out of memory is reported once every part has ended, as
-// the whole search running out of memory.
-template <typename Run>
-void run_parts(int parts, Run run) {
-    std::vector<char> failed(static_cast<size_t>(parts), 0);
-    auto guarded = [&](int part) {
+// The parts of one search, shared with its helper threads. A helper that
+// starts after every part was taken (on a busy machine) ends without
+// touching the search, so the caller never waits for one to start.
+struct SharedParts {
+    std::function<void(int)> run;
+    int parts = 0;
+    std::atomic<int> next{0};
+    std::mutex mutex;
+    std::condition_variable finished;
+    int done = 0;
+    bool failed = false;
+};
+
+void take_parts(SharedParts& shared) {
+    for (int part; (part = shared.next++) < shared.parts;) {
+        bool failed = false;
         try {
-            run(part);
+            shared.run(part);
         } catch (const std::bad_alloc&) {
-            failed[static_cast<size_t>(part)] = 1;
+            failed = true;
         }
-    };
-    std::vector<std::thread> threads;
-    threads.reserve(static_cast<size_t>(parts));
-    for (int part = 1; part < parts; ++part) {
+        std::lock_guard<std::mutex> lock(shared.mutex);
+        shared.failed = shared.failed || failed;
+        if (++shared.done == shared.parts)
+            shared.finished.notify_all();
+    }
+}
+
+// Runs run(part) for every part and returns when all have ended. A part that
+// runs out of memory is reported then, as the whole search running out.
+template <typename Run>
+void run_parts(const Parts& split, Run run) {
+    int parts = static_cast<int>(split.starts.size()) - 1;
+    if (split.helpers == 0) {
+        for (int part = 0; part < parts; ++part)
+            run(part);
+        return;
+    }
+    auto shared = std::make_shared<SharedParts>();
+    shared->run = run;
+    shared->parts = parts;
+    for (int helper = 0; helper < split.helpers; ++helper) {
         try {
-            threads.emplace_back(guarded, part);
+            std::thread([shared] { take_parts(*shared); }).detach();
         } catch (...) {
-            // No thread to be had: this one searches the part itself.
-            guarded(part);
+            break;  // no thread to be had: fewer take the parts
         }
     }
-    guarded(0);
-    for (std::thread& thread : threads)
-        thread.join();
-    if (std::find(failed.begin(), failed.end(), 1) != failed.end())
+    take_parts(*shared);
+    std::unique_lock<std::mutex> lock(shared->mutex);
+    shared->finished.wait(lock, [&] { return shared->done == shared->parts; });
+    if (shared->failed)
         throw std::bad_alloc();
 }
 
-// Narrows `rows` to the lines among them that match, in place: each part
-// keeps its lines where they stand, and moves up behind the part before.
-void narrow_rows(std::vector<int>* rows, const LineSearch& search) {
-    Candidates candidates;
-    candidates.rows = rows->data();
-    std::vector<int> starts = part_starts(static_cast<int>(rows->size()));
-    int parts = static_cast<int>(starts.size()) - 1;
-    std::vector<int> kept(static_cast<size_t>(parts));
-    int* out = rows->data();
-    run_parts(parts, [&](int part) {
-        // A line is read before any is written over it.
+// Writes the matching lines among the first `count` candidates to `out`
+// (room for `count`, and may be the candidates' own rows), in order; returns
+// how many. Each part keeps its lines where its candidates stand, a line read
+// before any is written over it, and then moves up behind the part before.
+int keep_matching(const LineSearch& search, const Candidates& candidates, int count, int* out) {
+    const Parts split = split_search(count);
+    const std::vector<int>& starts = split.starts;
+    std::vector<int> kept(starts.size() - 1);
+    run_parts(split, [&](int part) {
         int begin = starts[static_cast<size_t>(part)];
         int* at = out + begin;
         find_matching(search, candidates, begin, starts[static_cast<size_t>(part) + 1],
@@ -166,36 +203,22 @@ void narrow_rows(std::vector<int>* rows, const LineSearch& search) {
         kept[static_cast<size_t>(part)] = static_cast<int>(at - (out + begin));
     });
     int total = 0;
-    for (int part = 0; part < parts; ++part) {
-        int n = kept[static_cast<size_t>(part)];
-        int start = starts[static_cast<size_t>(part)];
-        if (n > 0 && start != total)
-            std::memmove(out + total, out + start, static_cast<size_t>(n) * sizeof(int));
+    for (size_t part = 0; part < kept.size(); ++part) {
+        int n = kept[part];
+        if (n > 0 && starts[part] != total)
+            std::memmove(out + total, out + starts[part], static_cast<size_t>(n) * sizeof(int));
         total += n;
     }
-    rows->resize(static_cast<size_t>(total));
+    return total;
 }
 
 // Appends to `rows` the matching lines among the first `count` candidates.
-// Parts after the first collect theirs apart, in room no larger than what
-// they find, and join the rows behind it.
 void add_matching_lines(std::vector<int>* rows, const LineSearch& search,
                         const Candidates& candidates, int count) {
-    std::vector<int> starts = part_starts(count);
-    int parts = static_cast<int>(starts.size()) - 1;
-    std::vector<std::vector<int>> found(static_cast<size_t>(parts));
-    run_parts(parts, [&](int part) {
-        std::vector<int>* to = part == 0 ? rows : &found[static_cast<size_t>(part)];
-        int begin = starts[static_cast<size_t>(part)];
-        int end = starts[static_cast<size_t>(part) + 1];
-        if (part > 0)
-            to->reserve(static_cast<size_t>(end - begin));
-        find_matching(search, candidates, begin, end, [&](int line) { to->push_back(line); });
-    });
-    for (int part = 1; part < parts; ++part) {
-        const std::vector<int>& lines = found[static_cast<size_t>(part)];
-        rows->insert(rows->end(), lines.begin(), lines.end());
-    }
+    size_t old = rows->size();
+    rows->resize(old + static_cast<size_t>(count));
+    int kept = keep_matching(search, candidates, count, rows->data() + old);
+    rows->resize(old + static_cast<size_t>(kept));
 }
 
 bool starts_with(const std::string& text, const std::string& start) {
@@ -277,14 +300,16 @@ void filter_lines(ShownLines* shown, const std::string& text, const char* const*
                                    }),
                     words.end());
         const std::vector<WordSearch> searches = word_searches(words, fold);
-        narrow_rows(&shown->rows, {lines, hide_blank, &searches, fold});
+        Candidates shown_now;
+        shown_now.rows = shown->rows.data();
+        int kept = keep_matching({lines, hide_blank, &searches, fold}, shown_now,
+                                 static_cast<int>(shown->rows.size()), shown->rows.data());
+        shown->rows.resize(static_cast<size_t>(kept));
     } else {
         const std::vector<WordSearch> searches = word_searches(words, fold);
         Candidates every_line;
         every_line.order = order;
         shown->rows.clear();
-        // Room for every line at once: no copying while a million lines go in.
-        shown->rows.reserve(static_cast<size_t>(count));
         add_matching_lines(&shown->rows, {lines, hide_blank, &searches, fold}, every_line, count);
     }
     shown->all = false;

@@ -42,9 +42,10 @@ bool is_blank_line(const char* line);
 void filter_lines(ShownLines* shown, const std::string& text, const char* const* lines, int count,
                   bool hide_blank, const LineFold& fold, const std::vector<int>* order = nullptr);
 
-// For lines[from .. to - 1], which arrived after `shown` was made for
-// shown->text over the lines before them: the matching ones join the shown
-// rows at their end. Nothing to do while every line shows.
+// Lines that join the list after `shown` was made by filter_lines over
+// lines[0 .. from - 1], in the list's own order: appends those among
+// lines[from .. to - 1] that its text matches, in order. An empty box shows
+// every line already.
 void filter_more_lines(ShownLines* shown, const char* const* lines, int from, int to,
                        bool hide_blank, const LineFold& fold);
 

@@ -53,6 +53,16 @@ TEST(LineFilter, LineMustHoldEveryWordInAnyOrderWhateverItsCase) {
     // Found after a false start; never past the line's end.
     EXPECT_TRUE(matches("aaab", "aab"));
     EXPECT_FALSE(matches("xyza", "ab"));
+    // Lines are passed over several bytes a step: a match at any place
+    // counts, and a line's end is never overrun, whatever its length.
+    for (size_t at = 0; at < 9; ++at) {
+        std::string line(9, '.');
+        line[at] = 'X';
+        EXPECT_TRUE(matches(line.substr(0, at + 1).c_str(), "x")) << at;
+        EXPECT_EQ(matches(line.c_str(), ".x"), at > 0) << at;
+        EXPECT_EQ(matches(line.c_str(), "x."), at < 8) << at;
+        EXPECT_FALSE(matches(line.substr(0, at).c_str(), "x")) << at;
+    }
 }
 
 TEST(LineFilter, EmptyTextShowsEveryLineAndTheRestKeepTheirOrder) {
@@ -93,6 +103,16 @@ TEST(LineFilter, Utf8LinesFoldCaseInEveryScript) {
     EXPECT_EQ(shown("μπλε χΡΏ"), std::vector<int>{1});
     EXPECT_EQ(shown("COL"), std::vector<int>{3});
     EXPECT_EQ(shown("\xFF"), std::vector<int>{4});
+    // Characters above ASCII that fold into it: the long s, the Kelvin sign.
+    Lines folded({"\xC5\xBFtop",
+                  "\xE2\x84\xAA"
+                  "elvin",
+                  "stock"});
+    ShownLines s;
+    filter_lines(&s, "ST", folded.pointers.data(), folded.count(), false, unicode_fold());
+    EXPECT_EQ(s.rows, (std::vector<int>{0, 2}));
+    filter_lines(&s, "k", folded.pointers.data(), folded.count(), false, unicode_fold());
+    EXPECT_EQ(s.rows, (std::vector<int>{1, 2}));
 }
 
 TEST(LineFilter, LineEqualsATextWholeWhateverItsCase) {
@@ -117,4 +137,48 @@ TEST(LineFilter, RowsFollowAGivenOrderAlsoWhileNarrowing) {
     EXPECT_EQ(filter("red"), (std::vector<int>{4, 0, 2}));
     EXPECT_EQ(filter("red "), (std::vector<int>{4, 0, 2}));
     EXPECT_EQ(filter("e"), (std::vector<int>{4, 1, 0, 3, 2}));
+}
+
+// Enough lines that a search runs in parts where the machine has processors
+// to spare, and lines that join the list after it was filtered.
+TEST(LineFilter, ManyLinesAndLinesJoiningLaterShowWhatOneScanShows) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < 300000; ++i)
+        texts.push_back(i % 1000 == 999 ? "  " : (i % 2 ? "Row " : "row ") + std::to_string(i));
+    Lines lines(texts);
+    auto holding = [&](const std::string& digits) {
+        std::vector<int> rows;
+        for (int i = 0; i < lines.count(); ++i) {
+            if (texts[static_cast<size_t>(i)].find(digits) != std::string::npos)
+                rows.push_back(i);
+        }
+        return rows;
+    };
+    EXPECT_EQ(shown_after(lines, {"7"}), holding("7"));
+    EXPECT_EQ(shown_after(lines, {"row", "row 7", "row 77"}), holding("77"));
+    std::vector<int> order(static_cast<size_t>(lines.count()));
+    for (int i = 0; i < lines.count(); ++i)
+        order[static_cast<size_t>(i)] = lines.count() - 1 - i;
+    ShownLines reversed;
+    filter_lines(&reversed, "7", lines.pointers.data(), lines.count(), false, byte_fold(FOLD.table),
+                 &order);
+    std::vector<int> expected = holding("7");
+    EXPECT_EQ(reversed.rows, std::vector<int>(expected.rbegin(), expected.rend()));
+
+    // Lines read after the filter join its rows in steps, blank ones hidden
+    // in menu mode also where the box holds only spaces; an empty box
+    // shows every line already.
+    for (const std::string& text : {std::string("ROW 5"), std::string(" "), std::string()}) {
+        SCOPED_TRACE(text);
+        ShownLines shown, whole;
+        int read = 100000;
+        filter_lines(&shown, text, lines.pointers.data(), read, true, byte_fold(FOLD.table));
+        for (int to : {read, 100001, 250000, lines.count()}) {
+            filter_more_lines(&shown, lines.pointers.data(), read, to, true, byte_fold(FOLD.table));
+            read = to;
+        }
+        filter_lines(&whole, text, lines.pointers.data(), read, true, byte_fold(FOLD.table));
+        EXPECT_EQ(shown.all, whole.all);
+        EXPECT_EQ(shown.rows, whole.rows);
+    }
 }

@@ -172,12 +172,25 @@ FoldedChar fold_next(const char* at) {
     return f;
 }
 
+unsigned char ascii_lower(unsigned char byte) {
+    return byte >= 'A' && byte <= 'Z' ? byte + 32 : byte;
+}
+
 // Whether the line from `at` on continues the folded `word` from its byte
 // `matched` to its end.
 bool folded_match_at(const char* at, const std::string& word, size_t matched) {
     while (matched < word.size()) {
         if (*at == 0)
             return false;
+        const unsigned char byte = static_cast<unsigned char>(*at);
+        if (byte < 0x80) {
+            // ASCII folds to ASCII, A-Z only: no decoding for most of a word.
+            if (ascii_lower(byte) != static_cast<unsigned char>(word[matched]))
+                return false;
+            ++matched;
+            ++at;
+            continue;
+        }
         FoldedChar f = fold_next(at);
         if (word.compare(matched, f.size, f.bytes, f.size) != 0)
             return false;
@@ -205,22 +218,40 @@ std::string fold_utf8_text(const std::string& text) {
     return out;
 }
 
+void utf8_search_stops(const std::string& word, unsigned char stops[256]) {
+    const unsigned char first = word.empty() ? 0 : static_cast<unsigned char>(word[0]);
+    for (int byte = 0; byte < 256; ++byte) {
+        // Above ASCII a character may fold to any first byte (the long s to
+        // "s", the Kelvin sign to "k"): those bytes are always looked at.
+        bool ascii = byte > 0 && byte < 0x80;
+        stops[byte] = !ascii || ascii_lower(static_cast<unsigned char>(byte)) == first;
+    }
+}
+
 bool utf8_holds_folded(const char* line, const std::string& word) {
+    unsigned char stops[256];
+    utf8_search_stops(word, stops);
+    return utf8_holds_folded(line, word, stops);
+}
+
+bool utf8_holds_folded(const char* line, const std::string& word, const unsigned char stops[256]) {
     if (word.empty())
         return true;
-    const unsigned char first = static_cast<unsigned char>(word[0]);
     // The word's first character as a code point, so that a two-byte
     // character of the line is held against it without encoding its fold.
     char32_t first_char = 0;
     size_t first_size = decode_utf8_terminated(word.c_str(), &first_char);
     const char16_t* table = plane_table().data();
-    for (const char* at = line; *at;) {
-        const unsigned char byte = static_cast<unsigned char>(*at);
+    for (const char* at = line;;) {
         // Most lines are mostly ASCII: a letter that cannot begin the word
-        // is passed over without decoding.
+        // is passed over without decoding, in one test.
+        at = reinterpret_cast<const char*>(
+            next_stop(reinterpret_cast<const unsigned char*>(at), stops));
+        const unsigned char byte = static_cast<unsigned char>(*at);
+        if (byte == 0)
+            return false;
         if (byte < 0x80) {
-            unsigned char lower = byte >= 'A' && byte <= 'Z' ? byte + 32 : byte;
-            if (lower == first && folded_match_at(at + 1, word, 1))
+            if (folded_match_at(at + 1, word, 1))
                 return true;
             ++at;
             continue;
@@ -242,7 +273,6 @@ bool utf8_holds_folded(const char* line, const std::string& word) {
             return true;
         }
     }
-    return false;
 }
 
 bool utf8_equal_folded(const std::string& a, const std::string& b) {

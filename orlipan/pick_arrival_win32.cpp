@@ -16,7 +16,7 @@ namespace {
 // window showing; shorter gaps are a writer still busy with its lines. One
 // that has written nothing yet may still be starting, as the other side of
 // a pipe the command processor starts at the same time.
-constexpr unsigned PICK_PAUSE_MS = 50;
+constexpr unsigned PICK_PAUSE_MS = 20;
 constexpr unsigned PICK_FIRST_BYTES_MS = 250;
 // Lines taken before the window shows, at most, so that the window is sized
 // and shown for its first screen while the rest of a long file waits.

@@ -192,7 +192,9 @@ ListNews take_list_news(LineStore* lines, int most) {
     // Copied under the lock, so that the waiting list keeps its memory
     // from take to take rather than growing afresh each time.
     std::vector<char*>& pending = feed->pending;
-    size_t count = std::min(pending.size(), static_cast<size_t>(most));
+    // A list read whole is taken whole: it shows as it always did.
+    size_t count =
+        feed->ended ? pending.size() : std::min(pending.size(), static_cast<size_t>(most));
     bool added = add_lines(lines, pending.data(), count, feed->expected, &feed->guess_refused);
     if (added)
         pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(count));

@@ -36,7 +36,8 @@ void release_list_feed();
 // waits; it is called once until the next take.
 void set_list_feed_waker(const std::function<void()>& wake);
 // Moves the lines read since the last take into `lines`, always the same
-// store: at most `most` of them, the others waiting for the next take.
+// store: at most `most` of them, the others waiting for the next take,
+// unless the input has ended.
 ListNews take_list_news(LineStore* lines, int most = INT_MAX);
 // Reading stops; a read that waits on a pipe is cancelled. Bounded: a reader
 // that does not stop in time is left to the end of the process. With

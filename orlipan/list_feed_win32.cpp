@@ -204,6 +204,7 @@ ListNews take_list_news(LineStore* lines, int most) {
     LeaveCriticalSection(&feed->lock);
     news.quiet_ms = GetTickCount() - static_cast<DWORD>(feed->last_bytes_tick);
     news.any_bytes = feed->any_bytes != 0;
+    news.pipe = feed->pipe;
     news.unlikely_to_fit = feed->guess_refused;
     news.added = added ? static_cast<int>(count) : 0;
     return news;

@@ -18,6 +18,9 @@ struct ListNews {
     bool too_large = false;  // the memory ran out; nothing more will come
     unsigned quiet_ms = 0;   // since bytes last came, or since the start
     bool any_bytes = false;  // bytes have come at all
+    // A pipe, whose writer may pause; a file is read as fast as it can be,
+    // so a gap in its bytes is the reader's own work.
+    bool pipe = false;
     // The index of the whole list as guessed from its first megabytes could
     // not be had: it probably does not fit.
     bool unlikely_to_fit = false;

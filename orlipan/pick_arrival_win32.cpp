@@ -12,8 +12,8 @@
 
 namespace {
 
-// A writer that has written nothing for this long is waited for with the
-// window showing; shorter gaps are a writer still busy with its lines. One
+// A pipe's writer that has written nothing for this long is waited for with
+// the window showing; shorter gaps are a writer still busy with its lines. One
 // that has written nothing yet may still be starting, as the other side of
 // a pipe the command processor starts at the same time.
 constexpr unsigned PICK_PAUSE_MS = 20;
@@ -50,8 +50,9 @@ bool may_fill(const PickWindow& pick, const ListNews& news) {
     int lines = line_count(pick.lines);
     if (lines < pick.settings.header_lines)
         return false;
-    return lines - pick.settings.header_lines > first_screen_rows(pick) ||
-           news.quiet_ms >= (news.any_bytes ? PICK_PAUSE_MS : PICK_FIRST_BYTES_MS);
+    if (lines - pick.settings.header_lines > first_screen_rows(pick))
+        return true;
+    return news.pipe && news.quiet_ms >= (news.any_bytes ? PICK_PAUSE_MS : PICK_FIRST_BYTES_MS);
 }
 
 bool report_too_large(PickWindow& pick) {

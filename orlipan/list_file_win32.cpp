@@ -118,13 +118,6 @@ bool list_file_handle(int slot, HANDLE* handle, bool* pipe) {
     return true;
 }
 
-int read_list_file(int slot, char* buffer, int capacity) {
-    auto found = open_files.find(slot);
-    if (found == open_files.end())
-        return 0;
-    return read_list_handle(found->second.handle, found->second.pipe, buffer, capacity);
-}
-
 void close_list_file(int slot) {
     auto found = open_files.find(slot);
     if (found == open_files.end())

@@ -19,12 +19,11 @@ bool open_list_file(int slot, const std::string& path);
 // False when there is no standard input or it is the console itself, where
 // nothing was piped or redirected and a read would wait for typing.
 bool open_standard_input(int slot);
-// Up to `capacity` bytes; 0 at the end of the file and after a read error.
-int read_list_file(int slot, char* buffer, int capacity);
 // The open handle of a slot and whether it is a pipe, for a reader on a
 // thread of its own; the slot still owns the handle.
 bool list_file_handle(int slot, HANDLE* handle, bool* pipe);
-// read_list_file on a handle of list_file_handle.
+// Up to `capacity` bytes from a handle of list_file_handle; 0 at the end of
+// the file and after a read error (a cancelled read among them).
 int read_list_handle(HANDLE handle, bool pipe, char* buffer, int capacity);
 void close_list_file(int slot);
 void close_list_files();
